@@ -1,0 +1,3 @@
+#include "format/SettingsStore.h"
+
+SettingsStore::~SettingsStore() = default;

@@ -1,0 +1,47 @@
+# Shared by run.sh and test.sh: installs the Debian packages that are missing.
+# Sourced, not run.
+
+# Installs each named Debian package that is not installed yet, as root or
+# through sudo; does nothing when everything is there.
+tralto_install_packages() {
+  local missing=()
+  local package
+  for package in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$package")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    if command -v sudo >/dev/null 2>&1; then
+      sudo=(sudo)
+    else
+      echo "These Debian packages are missing and neither root nor sudo is available: ${missing[*]}" >&2
+      return 1
+    fi
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get update -qq
+  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# What building and running the program needs.
+TRALTO_BUILD_PACKAGES=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  libgl-dev libqt6svg6 qt6-qpa-plugins
+)
+
+# What the tests, the sanitizer pass, the fuzz replay and the benchmarks need.
+TRALTO_TEST_PACKAGES=(
+  clang libclang-rt-14-dev
+  libbenchmark-dev libmuparser-dev
+  xvfb xauth xdotool x11-utils
+)
+
+tralto_jobs() {
+  nproc 2>/dev/null || echo 2
+}
