@@ -1,6 +1,8 @@
+#include <QDir>
 #include <QTest>
 
 #include "app/Mainform.h"
+#include "tests/TestMain.h"
 
 class MainformTest : public QObject
 {
@@ -16,5 +18,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainformTest)
+TRALTO_TEST(MainformTest);
 #include "MainformTest.moc"
