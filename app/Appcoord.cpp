@@ -1,12 +1,22 @@
-#include <QApplication>
-
+#include "app/Application.h"
 #include "app/Mainform.h"
+#include "app/Messageboxes.h"
+
+#include <exception>
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tralto"));
-    TMainForm mainForm(QCoreApplication::applicationFilePath());
-    mainForm.show();
-    return application.exec();
+    TApplication application(argc, argv);
+    // A failure while the program starts is shown like any other error;
+    // the program then ends quietly.
+    try {
+        TMainForm mainForm(QCoreApplication::applicationFilePath());
+        mainForm.show();
+        return application.exec();
+    } catch (const std::exception& error) {
+        MessageBoxes::ShowError(nullptr, QString::fromUtf8(error.what()));
+    } catch (...) {
+        MessageBoxes::ShowError(nullptr, QString());
+    }
+    return 0;
 }

@@ -11,12 +11,15 @@ class SettingsStore
 public:
     virtual ~SettingsStore();
 
-    virtual std::string ReadString(const std::string& section, const std::string& key,
-                                   const std::string& defaultValue) = 0;
-    virtual void WriteString(const std::string& section, const std::string& key,
-                             const std::string& value) = 0;
-    virtual int32_t ReadInteger(const std::string& section, const std::string& key,
-                                int32_t defaultValue) = 0;
-    virtual void WriteInteger(const std::string& section, const std::string& key,
-                              int32_t value) = 0;
+    virtual std::string ReadString(
+        const std::string& section, const std::string& key, const std::string& defaultValue)
+        = 0;
+    virtual void WriteString(
+        const std::string& section, const std::string& key, const std::string& value)
+        = 0;
+    virtual int32_t ReadInteger(
+        const std::string& section, const std::string& key, int32_t defaultValue)
+        = 0;
+    virtual void WriteInteger(const std::string& section, const std::string& key, int32_t value)
+        = 0;
 };

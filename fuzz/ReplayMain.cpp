@@ -14,8 +14,8 @@ namespace {
 void RunFile(const std::filesystem::path& path)
 {
     std::ifstream input(path, std::ios::binary);
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(input)),
-                               std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bytes(
+        (std::istreambuf_iterator<char>(input)), std::istreambuf_iterator<char>());
     LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
 }
 

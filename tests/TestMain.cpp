@@ -16,6 +16,8 @@ std::vector<TestFactory>& RegisteredTests()
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    // The program's title, which its message boxes show.
+    QApplication::setApplicationName(QStringLiteral("Tralto"));
     int failures = 0;
     for (const auto& factory : tralto::test::RegisteredTests()) {
         const std::unique_ptr<QObject> test = factory();

@@ -16,8 +16,8 @@ using TestFactory = std::function<std::unique_ptr<QObject>()>;
 
 std::vector<TestFactory>& RegisteredTests();
 
-template <class Test>
-struct Registration {
+template <class Test> struct Registration
+{
     Registration()
     {
         RegisteredTests().push_back([] { return std::make_unique<Test>(); });
@@ -26,5 +26,5 @@ struct Registration {
 
 } // namespace tralto::test
 
-#define TRALTO_TEST(TestClass) \
+#define TRALTO_TEST(TestClass)                                                                     \
     static const tralto::test::Registration<TestClass> TestClass##Registration

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QGroupBox>
+#include <QList>
+
+class QButtonGroup;
+class QRadioButton;
+class QVBoxLayout;
+
+// A framed column of radio buttons addressed by item index. ItemIndex is -1
+// while no item is selected. Clicked fires when the user picks an item and
+// when the program selects a different item than the current one, so that a
+// window reacts the same way to both.
+class RadioGroup : public QGroupBox
+{
+    Q_OBJECT
+
+public:
+    explicit RadioGroup(QWidget* parent = nullptr);
+
+    void Add(const QString& text);
+    void Clear();
+    int Count() const { return static_cast<int>(buttons_.size()); }
+    QString ItemText(int index) const;
+
+    int ItemIndex() const { return itemIndex_; }
+    void SetItemIndex(int index);
+
+signals:
+    void Clicked();
+
+private:
+    void OnButtonClicked(int index);
+
+    QButtonGroup* group_;
+    QVBoxLayout* layout_;
+    QList<QRadioButton*> buttons_;
+    int itemIndex_ = -1;
+};
