@@ -1,0 +1,55 @@
+#pragma once
+
+// Exact comparison of extended values in the coordinate tests: the bits, the sign of zero
+// included, decide; any two not-a-numbers count as equal, whatever their sign or payload.
+
+#include <QByteArray>
+#include <QTest>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+struct ExtendedBits
+{
+    uint16_t signAndExponent;
+    uint64_t significand;
+};
+
+inline ExtendedBits BitsOf(long double value)
+{
+    unsigned char bytes[sizeof(long double)] {};
+    std::memcpy(bytes, &value, sizeof value);
+    ExtendedBits bits {};
+    std::memcpy(&bits.significand, bytes, sizeof bits.significand);
+    std::memcpy(
+        &bits.signAndExponent, bytes + sizeof bits.significand, sizeof bits.signAndExponent);
+    return bits;
+}
+
+inline bool Identical(long double actual, long double expected)
+{
+    if (std::isnan(actual) || std::isnan(expected))
+        return std::isnan(actual) && std::isnan(expected);
+    const ExtendedBits a = BitsOf(actual);
+    const ExtendedBits e = BitsOf(expected);
+    return a.signAndExponent == e.signAndExponent && a.significand == e.significand;
+}
+
+inline QByteArray ExtendedText(long double value)
+{
+    char text[96];
+    std::snprintf(text, sizeof text, "%.21Lg (%La)", value, value);
+    return QByteArray(text);
+}
+
+#define VERIFY_IDENTICAL(actual, expected, what)                                                   \
+    do {                                                                                           \
+        const long double actualValue = (actual);                                                  \
+        const long double expectedValue = (expected);                                              \
+        QVERIFY2(Identical(actualValue, expectedValue),                                            \
+            (QByteArray(what) + ": got " + ExtendedText(actualValue) + ", expected "               \
+                + ExtendedText(expectedValue))                                                     \
+                .constData());                                                                     \
+    } while (false)
