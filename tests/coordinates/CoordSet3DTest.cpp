@@ -231,6 +231,28 @@ private slots:
             << Z << cylindrical << Triple { 1, Pi, 0 }
             << Nine { -1, 2 * cosineOfAxis, 0, 1, HalfPi, 2 * A, 1, Pi, 0 };
 
+        // Decimal entries, which arrive as doubles: the products and sums are rounded in the
+        // order written (x*x + y*y + z*z; (sin theta * r) * cos phi).
+        const long double r = 0x83D2AA5437AD80AEp-61L;
+        const long double phi = 0xC2AAD13C3CC0F87Ep-63L;
+        const long double planar = 0x8028EF36EEA9F578p-62L;
+        QTest::newRow("decimal point, from z")
+            << Z << cartesian << Triple { 0.1, 2, 3.6 }
+            << Nine { 0.1, 2, 3.6, r, 0x81F3F3F7607FED62p-64L, phi, planar, phi, 3.6 };
+        QTest::newRow("decimal point, from xy")
+            << XY << cartesian << Triple { 0.1, 2, 3.6 }
+            << Nine { 0.1, 2, 3.6, r, 0x8815E0A67128CB84p-63L, phi, planar, phi, 3.6 };
+        QTest::newRow("decimal radius, from z")
+            << Z << spherical << Triple { 0.1, 1, 0.5 }
+            << Nine { 0x973C95DDD301A4FFp-67L, 0xA53DEF1C118D7A50p-68L, 0xDD4ECD95D9ED645Fp-68L,
+                   0.1, 1, 0.5, 0xAC55506039EC5CC7p-67L, 0xFFFFFFFFFFFFF8B5p-65L,
+                   0xDD4ECD95D9ED645Fp-68L };
+        QTest::newRow("decimal radius, from xy")
+            << XY << spherical << Triple { 0.1, 1, 0.5 }
+            << Nine { 0xC237446881835331p-68L, 0xD43384D9F220F56Ep-69L, 0xAC55506039EC5C65p-67L,
+                   0.1, 1, 0.5, 0xDD4ECD95D9ED62CFp-68L, 0x8000000000000313p-64L,
+                   0xAC55506039EC5C65p-67L };
+
         // Beyond the double range the sum keeps its exponent, so the radius neither overflows
         // nor vanishes.
         QTest::newRow("huge point, from z")

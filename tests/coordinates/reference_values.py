@@ -105,6 +105,12 @@ def three_dimensional():
         x, y, z = cylindrical_to_cartesian(mpf(1), PI, mpf(0))
         show("cylindrical (1, pi, 0) -> cartesian", (x, y, z))
         show("   -> spherical", cartesian_to_spherical(x, y, z, from_z_axis))
+        x, y, z = mpf(0.1), mpf(2), mpf(3.6)
+        show("cartesian (0.1, 2, 3.6) -> spherical", cartesian_to_spherical(x, y, z, from_z_axis))
+        show("   -> cylindrical", cartesian_to_cylindrical(x, y, z))
+        x, y, z = spherical_to_cartesian(mpf(0.1), mpf(1), mpf(0.5), from_z_axis)
+        show("spherical (0.1, 1, 0.5) -> cartesian", (x, y, z))
+        show("   -> cylindrical", cartesian_to_cylindrical(x, y, z))
         print("-- beyond the double range")
         show("cartesian (1e200, 0, 1e200) -> spherical",
              cartesian_to_spherical(mpf(1e200), mpf(0), mpf(1e200), from_z_axis))
