@@ -5,6 +5,8 @@
 // One point of the plane, stored as a single complex number: x is its real part, y its
 // imaginary part. The polar coordinates are derived whenever they are read, and entering r or
 // phi rebuilds the point from polar form, so an angle entered at the origin is not remembered.
+// A point with a part that is not a number has neither distance nor direction; entering r or
+// phi treats it as the origin, so the next finite entry always gives a usable point.
 
 class CoordSet2D
 {
@@ -34,6 +36,7 @@ public:
     std::complex<long double> GetValue() const { return Value; }
 
     // cos(angle) times modulus, sin(angle) times modulus; sine and cosine of the extended angle.
+    // From 2^63 on an angle names no direction and both parts are not a number.
     static std::complex<long double> Polar(long double modulus, long double angle);
 
 private:

@@ -21,7 +21,7 @@ namespace {
 
 constexpr long double NotANumber = std::numeric_limits<long double>::quiet_NaN();
 
-// Beyond 2^53 neighbouring doubles lie two radians or more apart, so such an angle names no
+// From 2^53 on neighbouring doubles lie two radians or more apart, so such an angle names no
 // direction: its sine and cosine are not a number rather than an arbitrary value.
 constexpr long double DirectionLimit = 0x1p53L;
 

@@ -10,6 +10,9 @@
 // Every value is an 80-bit extended real. Sums and products stay extended; square roots, arc
 // functions and sine/cosine take their argument rounded to double precision and give an
 // extended result. That rounding decides the last digits shown at high display precision.
+// An angle of magnitude 2^53 or more names no direction: what is computed from it is not a
+// number. Not-a-number and infinite values pass through the arithmetic as IEEE says; a later
+// finite entry into the same field always gives a finite set again.
 
 enum ThetaConvention
 {

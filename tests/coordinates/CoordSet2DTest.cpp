@@ -44,15 +44,6 @@ CoordSet2D After(const Steps& steps)
     return point;
 }
 
-long double RandomPart(std::mt19937_64& random)
-{
-    if (random() % 8 == 0)
-        return 0;
-    const long double significand = 1 + std::generate_canonical<long double, 64>(random);
-    const int exponent = static_cast<int>(random() % 81) - 40;
-    return (random() % 2 ? -1 : 1) * std::ldexp(significand, exponent);
-}
-
 // The angle between two directions, whatever turns of 2 pi lie between them: on the negative
 // x-axis the shown angle may pass from pi to -pi.
 long double TurnBetween(long double from, long double to)
@@ -186,15 +177,15 @@ private slots:
     {
         std::mt19937_64 random(20240607);
         for (int n = 0; n < 20000; ++n) {
-            const long double x = RandomPart(random);
-            const long double y = RandomPart(random);
+            const long double x = RandomCoordinate(random);
+            const long double y = RandomCoordinate(random);
             if (x == 0 && y == 0)
                 continue;
             const CoordSet2D before = After({ { X, x }, { Y, y } });
             const long double direction = before.Angle();
             const long double distance = before.Modulus();
 
-            const long double radius = std::fabs(RandomPart(random)) + 0x1p-40L;
+            const long double radius = std::fabs(RandomCoordinate(random)) + 0x1p-40L;
             CoordSet2D scaled = before;
             scaled.Set(R, radius);
             QVERIFY2(TurnBetween(direction, scaled.Angle()) <= AngleBound(direction),

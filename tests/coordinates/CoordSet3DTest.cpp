@@ -61,16 +61,6 @@ Triple PointOf(const CoordSet3D& set, int first, ThetaConvention convention)
     return { planar * std::cos(c), planar * std::sin(c), height };
 }
 
-long double RandomCoordinate(std::mt19937_64& random)
-{
-    // One in eight coordinates is zero, so that the axes and planes are visited too.
-    if (random() % 8 == 0)
-        return 0;
-    const long double significand = 1 + std::generate_canonical<long double, 64>(random);
-    const int exponent = static_cast<int>(random() % 81) - 40;
-    return (random() % 2 ? -1 : 1) * std::ldexp(significand, exponent);
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(ThetaConvention)

@@ -1,7 +1,8 @@
 #pragma once
 
-// Exact comparison of extended values in the coordinate tests: the bits, the sign of zero
+// Extended values in the coordinate tests. Exact comparison: the bits, the sign of zero
 // included, decide; any two not-a-numbers count as equal, whatever their sign or payload.
+// Random coordinates for the round-trip properties.
 
 #include <QByteArray>
 #include <QTest>
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <random>
 
 struct ExtendedBits
 {
@@ -42,6 +44,17 @@ inline QByteArray ExtendedText(long double value)
     char text[96];
     std::snprintf(text, sizeof text, "%.21Lg (%La)", value, value);
     return QByteArray(text);
+}
+
+// A coordinate of either sign with a full 64-bit significand and a size from 2^-40 to 2^41.
+inline long double RandomCoordinate(std::mt19937_64& random)
+{
+    // One in eight coordinates is zero, so that the axes and planes are visited too.
+    if (random() % 8 == 0)
+        return 0;
+    const long double significand = 1 + std::generate_canonical<long double, 64>(random);
+    const int exponent = static_cast<int>(random() % 81) - 40;
+    return (random() % 2 ? -1 : 1) * std::ldexp(significand, exponent);
 }
 
 #define VERIFY_IDENTICAL(actual, expected, what)                                                   \
