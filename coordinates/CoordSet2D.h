@@ -6,7 +6,7 @@
 // imaginary part. The polar coordinates are derived whenever they are read, and entering r or
 // phi rebuilds the point from polar form, so an angle entered at the origin is not remembered.
 // A point with a part that is not a number has neither distance nor direction; entering r or
-// phi treats it as the origin, so the next finite entry always gives a usable point.
+// phi treats it as the origin, so a finite r or phi entered then gives a usable point.
 
 class CoordSet2D
 {

@@ -11,8 +11,9 @@
 // functions and sine/cosine take their argument rounded to double precision and give an
 // extended result. That rounding decides the last digits shown at high display precision.
 // An angle of magnitude 2^53 or more names no direction: what is computed from it is not a
-// number. Not-a-number and infinite values pass through the arithmetic as IEEE says; a later
-// finite entry into the same field always gives a finite set again.
+// number. Not-a-number and infinite values pass through the arithmetic as IEEE arithmetic
+// says; they never stick: a triple of finite values (coordinates below 1e2466, whose squares
+// stay finite, and angles below 2^53) always converts to finite values.
 
 enum ThetaConvention
 {
