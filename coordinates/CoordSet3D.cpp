@@ -1,0 +1,183 @@
+#include "coordinates/CoordSet3D.h"
+
+#include <cmath>
+#include <limits>
+
+// The constants below are written as significand times a power of two, which states their bits
+// exactly; the rounding rules assume the x87 extended format.
+static_assert(std::numeric_limits<long double>::digits == 64
+        && std::numeric_limits<long double>::max_exponent == 16384,
+    "the coordinate transforms need the 80-bit extended format");
+
+// Exponent 0x3FF9, significand 0x8EFA351294E9C8AE: 0.017453292519943295769.
+const long double RadiansPerDegree = 0x8EFA351294E9C8AEp-69L;
+// Exponent 0x4004, significand 0xE52EE0D31E0FBDC3: 57.295779513082320877.
+const long double DegreesPerRadian = 0xE52EE0D31E0FBDC3p-58L;
+// The double 0x3FF921FB54442D18, 1.5707963267948966; as an extended value its significand
+// ends in 0xC000 where the extended pi/2 ends in 0xC235.
+const long double AxisAngle = 0x1.921FB54442D18p+0;
+
+namespace {
+
+constexpr long double NotANumber = std::numeric_limits<long double>::quiet_NaN();
+
+// From 2^53 on neighbouring doubles lie two radians or more apart, so such an angle names no
+// direction: its sine and cosine are not a number rather than an arbitrary value.
+constexpr long double DirectionLimit = 0x1p53L;
+
+// The argument is rounded to double first, and stays a long double so that the extended
+// overloads of <cmath> are the ones called.
+long double Sine(long double angle)
+{
+    const long double argument = RoundToDoublePrecision(angle);
+    return std::fabs(argument) < DirectionLimit ? std::sin(argument) : NotANumber;
+}
+
+long double Cosine(long double angle)
+{
+    const long double argument = RoundToDoublePrecision(angle);
+    return std::fabs(argument) < DirectionLimit ? std::cos(argument) : NotANumber;
+}
+
+// The sum of squares is rounded to double before the root is taken.
+long double RootOfSum(long double sumOfSquares)
+{
+    return std::sqrt(RoundToDoublePrecision(sumOfSquares));
+}
+
+} // namespace
+
+long double DegToRad(long double degrees)
+{
+    return degrees * RadiansPerDegree;
+}
+
+long double RadToDeg(long double radians)
+{
+    return radians * DegreesPerRadian;
+}
+
+long double RoundToDoublePrecision(long double value)
+{
+    const long double magnitude = std::fabs(value);
+    if (magnitude >= std::numeric_limits<double>::min()
+        && magnitude <= std::numeric_limits<double>::max())
+        return static_cast<double>(value);
+    if (value == 0 || !std::isfinite(value))
+        return value;
+    // Outside the double range: round the significand in [1, 2) and restore the exponent.
+    // Both scalings are exact.
+    const int exponent = std::ilogb(value);
+    const double significand = static_cast<double>(std::scalbn(value, -exponent));
+    return std::scalbn(static_cast<long double>(significand), exponent);
+}
+
+long double Azimuth(long double x, long double y)
+{
+    if (std::isnan(x) || std::isnan(y))
+        return NotANumber;
+    if (x == 0)
+        return y >= 0 ? AxisAngle : -AxisAngle;
+    return std::atan2(RoundToDoublePrecision(y), RoundToDoublePrecision(x));
+}
+
+long double CoordSet3D::Get(int index) const
+{
+    if (index < 0 || index >= ValueCount)
+        return NotANumber;
+    return Values[static_cast<std::size_t>(index)];
+}
+
+void CoordSet3D::Set(int index, long double value)
+{
+    if (index < 0 || index >= ValueCount)
+        return;
+    Values[static_cast<std::size_t>(index)] = value;
+}
+
+void CoordSet3D::SetThetaConvention(ThetaConvention convention)
+{
+    Convention = convention == ThetaToXYPlane ? ThetaToXYPlane : ThetaToZAxis;
+}
+
+void CoordSet3D::Convert(int source)
+{
+    switch (source) {
+    case Kar_x:
+    case Kar_y:
+    case Kar_z:
+    case ThetaConventionChanged:
+        CartesianToSpherical();
+        CartesianToCylindrical();
+        break;
+    case Kug_r:
+    case Kug_theta:
+    case Kug_phi:
+        SphericalToCartesian();
+        CartesianToCylindrical();
+        break;
+    case Zyl_r:
+    case Zyl_phi:
+    case Zyl_z:
+        CylindricalToCartesian();
+        CartesianToSpherical();
+        break;
+    default:
+        break;
+    }
+}
+
+void CoordSet3D::CartesianToSpherical()
+{
+    const long double x = Values[Kar_x];
+    const long double y = Values[Kar_y];
+    const long double z = Values[Kar_z];
+
+    const long double r = RootOfSum(x * x + y * y + z * z);
+    Values[Kug_r] = r;
+    if (r == 0) {
+        Values[Kug_theta] = 0;
+    } else {
+        const long double cosineToAxis = RoundToDoublePrecision(z / r);
+        Values[Kug_theta]
+            = Convention == ThetaToZAxis ? std::acos(cosineToAxis) : std::asin(cosineToAxis);
+    }
+    Values[Kug_phi] = Azimuth(x, y);
+}
+
+void CoordSet3D::CartesianToCylindrical()
+{
+    const long double x = Values[Kar_x];
+    const long double y = Values[Kar_y];
+
+    Values[Zyl_r] = RootOfSum(x * x + y * y);
+    Values[Zyl_phi] = Azimuth(x, y);
+    Values[Zyl_z] = Values[Kar_z];
+}
+
+void CoordSet3D::SphericalToCartesian()
+{
+    const long double r = Values[Kug_r];
+    const long double theta = Values[Kug_theta];
+    const long double phi = Values[Kug_phi];
+
+    // The distance from the z-axis and the height; with theta from the xy-plane the roles of
+    // sine and cosine swap.
+    const bool fromZAxis = Convention == ThetaToZAxis;
+    const long double planar = (fromZAxis ? Sine(theta) : Cosine(theta)) * r;
+    const long double height = (fromZAxis ? Cosine(theta) : Sine(theta)) * r;
+
+    Values[Kar_x] = planar * Cosine(phi);
+    Values[Kar_y] = planar * Sine(phi);
+    Values[Kar_z] = height;
+}
+
+void CoordSet3D::CylindricalToCartesian()
+{
+    const long double r = Values[Zyl_r];
+    const long double phi = Values[Zyl_phi];
+
+    Values[Kar_x] = Cosine(phi) * r;
+    Values[Kar_y] = Sine(phi) * r;
+    Values[Kar_z] = Values[Zyl_z];
+}
