@@ -74,25 +74,9 @@ void InkLayer::SetPixel(int x, int y)
         image_.setPixel(x, y, qRgb(255, 255, 255));
 }
 
-void InkLayer::Line(QPoint from, QPoint to)
-{
-    for (const QPoint& pixel : LinePixels(from, to))
-        SetPixel(pixel.x(), pixel.y());
-}
-
 int InkLayer::Coverage(int x, int y) const
 {
     return qRed(image_.pixel(x, y));
-}
-
-QRect InkLayer::InkBounds() const
-{
-    QRect bounds;
-    for (int y = 0; y < Height(); ++y)
-        for (int x = 0; x < Width(); ++x)
-            if (Coverage(x, y) > 0)
-                bounds |= QRect(x, y, 1, 1);
-    return bounds;
 }
 
 InkLayer InkLayer::Thresholded(int minimumCoverage) const

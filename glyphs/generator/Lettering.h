@@ -45,11 +45,8 @@ public:
     void Fill(const QPainterPath& path);
     void FillRect(const QRect& rect);
     void SetPixel(int x, int y);
-    void Line(QPoint from, QPoint to);
     int Coverage(int x, int y) const;
 
-    // Smallest rectangle with any ink, empty when there is none.
-    QRect InkBounds() const;
     // Ink with at least this coverage, as a mask.
     InkLayer Thresholded(int minimumCoverage) const;
 
