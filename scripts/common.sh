@@ -40,6 +40,8 @@ TRALTO_TEST_PACKAGES=(
   clang libclang-rt-14-dev
   libbenchmark-dev libmuparser-dev
   xvfb xauth xdotool x11-utils
+  # DejaVu Serif, the typeface of the test that redraws the glyph bitmaps
+  fonts-dejavu-core fonts-dejavu-extra
 )
 
 tralto_jobs() {

@@ -1,0 +1,103 @@
+#include "glyphs/Glyphlookup.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLibrary>
+#include <QRegularExpression>
+#include <QResource>
+
+#include <dlfcn.h>
+
+namespace {
+
+// Where each copy of the bitmaps is registered: the library's under its own
+// prefix, so that a lookup can tell which one it found.
+const QString LibraryPrefix = QStringLiteral(":/glyphbank/");
+const QString ProgramPrefix = QStringLiteral(":/glyphs/");
+// The library's version record: present exactly when its resources are.
+const QString LibraryRecord = QStringLiteral(":/glyphbank/Glyphbank.version");
+
+// True when the resource's bytes lie inside the shared object loaded from
+// libraryPath. A library that carries no resources of its own must not pass
+// for the glyph library because another copy registered the same names.
+bool ResourceLivesIn(const QString& resourcePath, const QString& libraryPath)
+{
+    const QResource resource(resourcePath);
+    if (!resource.isValid() || resource.data() == nullptr)
+        return false;
+    Dl_info info {};
+    if (dladdr(resource.data(), &info) == 0 || info.dli_fname == nullptr)
+        return false;
+    const QString owner = QFileInfo(QFile::decodeName(info.dli_fname)).canonicalFilePath();
+    return !owner.isEmpty() && owner == QFileInfo(libraryPath).canonicalFilePath();
+}
+
+// Bitmap names are letters, digits and underscores; anything else could
+// walk out of the bitmaps' folder in the resource tree.
+bool IsBitmapName(const QString& name)
+{
+    static const QRegularExpression pattern(QStringLiteral("^[A-Za-z0-9_]+$"));
+    return pattern.match(name).hasMatch();
+}
+
+} // namespace
+
+QString GlyphbankHandle::FilePath() const
+{
+    return library_ ? library_->fileName() : QString();
+}
+
+GlyphbankHandle LoadGlyphbank(const QString& programFolder)
+{
+    GlyphbankHandle handle;
+    const QFileInfo file(QDir(programFolder), QString::fromLatin1(GlyphbankFileName));
+    if (!file.isFile())
+        return handle;
+    // Never unloaded (QLibrary's destructor leaves the library loaded): the
+    // bitmaps it registered are in use as long as the windows live.
+    auto library = std::make_shared<QLibrary>(file.absoluteFilePath());
+    if (!library->load() || !ResourceLivesIn(LibraryRecord, file.absoluteFilePath()))
+        return handle;
+    handle.library_ = std::move(library);
+    return handle;
+}
+
+QString GlyphResourcePath(const GlyphbankHandle& glyphbank, const QString& name)
+{
+    if (!IsBitmapName(name))
+        return {};
+    // Stored in capitals: "Allg_phi" finds ALLG_PHI.
+    const QString fileName = name.toUpper() + QStringLiteral(".bmp");
+    if (!glyphbank.IsEmpty() && QFile::exists(LibraryPrefix + fileName))
+        return LibraryPrefix + fileName;
+    if (QFile::exists(ProgramPrefix + fileName))
+        return ProgramPrefix + fileName;
+    return {};
+}
+
+QImage LoadGlyphBitmap(const GlyphbankHandle& glyphbank, const QString& name)
+{
+    const QString path = GlyphResourcePath(glyphbank, name);
+    return path.isEmpty() ? QImage() : QImage(path, "BMP");
+}
+
+QImage TransparentBitmap(const QImage& bitmap)
+{
+    if (bitmap.isNull())
+        return bitmap;
+    QImage transparent = bitmap.convertToFormat(QImage::Format_ARGB32);
+    const QRgb paper = transparent.pixel(0, transparent.height() - 1);
+    for (int y = 0; y < transparent.height(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(transparent.scanLine(y));
+        for (int x = 0; x < transparent.width(); ++x)
+            if (line[x] == paper)
+                line[x] = qRgba(0, 0, 0, 0);
+    }
+    return transparent;
+}
+
+QPixmap TransparentPixmap(const QImage& bitmap)
+{
+    return QPixmap::fromImage(TransparentBitmap(bitmap));
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+// Symbol bitmaps for the coordinate windows. A window loads the glyph
+// library from the program's folder once and keeps the handle; bitmaps are
+// then looked up by name, without regard to case, in the library and else
+// among the program's own copies, which also hold the four diagrams:
+//
+//   LoadGlyphbank(folder) -> GlyphbankHandle -> LoadGlyphBitmap(handle, "Allg_phi")
+//   -> TransparentPixmap -> QLabel
+//
+// Nothing here shows a message: a missing or damaged library only means
+// that the program's copies are used.
+
+#include <QImage>
+#include <QPixmap>
+#include <QString>
+
+#include <memory>
+
+class QLibrary;
+
+// File name of the glyph library beside the program.
+inline constexpr char GlyphbankFileName[] = "libGlyphbank.so";
+
+// A loaded glyph library, or the empty handle that stands for the program's
+// own resources. Copies share the library, which is never unloaded: its
+// resources stay registered for the rest of the run.
+class GlyphbankHandle
+{
+public:
+    GlyphbankHandle() = default;
+
+    bool IsEmpty() const { return library_ == nullptr; }
+    // The library file that was loaded; empty for the empty handle.
+    QString FilePath() const;
+
+private:
+    friend GlyphbankHandle LoadGlyphbank(const QString& programFolder);
+    std::shared_ptr<QLibrary> library_;
+};
+
+// Loads GlyphbankFileName from programFolder. The handle is empty when the
+// file is missing, is no loadable library, or does not carry the glyph
+// resources.
+GlyphbankHandle LoadGlyphbank(const QString& programFolder);
+
+// Resource path of the bitmap called name (any case): in the library when
+// the handle holds one and the library has the bitmap, else among the
+// program's copies; empty when neither has it.
+QString GlyphResourcePath(const GlyphbankHandle& glyphbank, const QString& name);
+
+// The bitmap called name, looked up as GlyphResourcePath says; a null image
+// when there is none.
+QImage LoadGlyphBitmap(const GlyphbankHandle& glyphbank, const QString& name);
+
+// The bitmap with every pixel of the colour of its bottom-left pixel made
+// transparent, so that the window's background shows through the paper.
+QImage TransparentBitmap(const QImage& bitmap);
+// The same, ready for a QLabel.
+QPixmap TransparentPixmap(const QImage& bitmap);

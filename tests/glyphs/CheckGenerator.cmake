@@ -1,0 +1,47 @@
+# Builds the glyph generator, runs it into OUTPUT_DIR and compares every file
+# it draws with the committed one in COMMITTED_DIR.
+execute_process(
+  COMMAND "${CMAKE_COMMAND}" --build "${BUILD_DIR}" --target glyph_generator
+  RESULT_VARIABLE built OUTPUT_VARIABLE build_output ERROR_VARIABLE build_output)
+if(NOT built EQUAL 0)
+  message(FATAL_ERROR "building glyph_generator failed:\n${build_output}")
+endif()
+
+file(REMOVE_RECURSE "${OUTPUT_DIR}")
+execute_process(COMMAND "${GENERATOR}" "${OUTPUT_DIR}" RESULT_VARIABLE drawn)
+if(NOT drawn EQUAL 0)
+  message(FATAL_ERROR "glyph_generator failed with ${drawn}")
+endif()
+
+set(patterns bitmaps/*.bmp diagrams/*.bmp Glyphbank.ico)
+set(committed "")
+set(generated "")
+foreach(pattern IN LISTS patterns)
+  file(GLOB found RELATIVE "${COMMITTED_DIR}" "${COMMITTED_DIR}/${pattern}")
+  list(APPEND committed ${found})
+  file(GLOB found RELATIVE "${OUTPUT_DIR}" "${OUTPUT_DIR}/${pattern}")
+  list(APPEND generated ${found})
+endforeach()
+list(SORT committed)
+list(SORT generated)
+if(NOT committed STREQUAL generated)
+  message(FATAL_ERROR "different files:\ncommitted: ${committed}\ngenerated: ${generated}")
+endif()
+list(LENGTH committed count)
+if(count LESS 64)
+  message(FATAL_ERROR "only ${count} files found in ${COMMITTED_DIR}")
+endif()
+
+set(differing "")
+foreach(name IN LISTS committed)
+  file(SHA256 "${COMMITTED_DIR}/${name}" expected)
+  file(SHA256 "${OUTPUT_DIR}/${name}" actual)
+  if(NOT expected STREQUAL actual)
+    list(APPEND differing ${name})
+  endif()
+endforeach()
+if(differing)
+  message(FATAL_ERROR "the generator no longer draws the committed files: ${differing}\n"
+                      "run: cmake --build build --target glyphs_regenerate")
+endif()
+message(STATUS "${count} files drawn exactly as committed")

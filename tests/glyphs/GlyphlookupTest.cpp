@@ -1,0 +1,218 @@
+// Finding a bitmap by name: in the glyph library beside the program when it
+// is there and sound, else among the program's own copies; and the
+// transparent paper of the shown images.
+
+#include "glyphs/Glyphlookup.h"
+#include "tests/TestMain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QObject>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QString GlyphbankFolder()
+{
+    return QFileInfo(QStringLiteral(TRALTO_GLYPHBANK_FILE)).absolutePath();
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray RandomBytes(int count, quint32 seed)
+{
+    QRandomGenerator generator(seed);
+    QByteArray bytes(count, '\0');
+    for (char& byte : bytes)
+        byte = char(generator.bounded(256));
+    return bytes;
+}
+
+int CountAlpha(const QImage& image, int alpha)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += qAlpha(image.pixel(x, y)) == alpha ? 1 : 0;
+    return count;
+}
+
+} // namespace
+
+class GlyphlookupTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void loadsLibraryFromProgramFolder()
+    {
+        const GlyphbankHandle glyphbank = LoadGlyphbank(GlyphbankFolder());
+        QVERIFY(!glyphbank.IsEmpty());
+        QCOMPARE(QFileInfo(glyphbank.FilePath()).canonicalFilePath(),
+            QFileInfo(QStringLiteral(TRALTO_GLYPHBANK_FILE)).canonicalFilePath());
+        // Each window loads it again; the second handle is as good as the first.
+        QVERIFY(!LoadGlyphbank(GlyphbankFolder()).IsEmpty());
+    }
+
+    void lookupIgnoresCase_data()
+    {
+        QTest::addColumn<bool>("withLibrary");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("path");
+        const QString phiInLibrary = QStringLiteral(":/glyphbank/ALLG_PHI.bmp");
+        const QString phiInProgram = QStringLiteral(":/glyphs/ALLG_PHI.bmp");
+        QTest::newRow("library, as the windows ask") << true << "Allg_phi" << phiInLibrary;
+        QTest::newRow("library, mixed case") << true << "allg_PHI" << phiInLibrary;
+        QTest::newRow("library, capitals") << true << "ALLG_PHI" << phiInLibrary;
+        QTest::newRow("library, theta") << true << "Allg_teta"
+                                        << ":/glyphbank/ALLG_TETA.bmp";
+        QTest::newRow("library, index") << true << "allg_h_a"
+                                        << ":/glyphbank/ALLG_H_A.bmp";
+        QTest::newRow("program, as the windows ask") << false << "Allg_phi" << phiInProgram;
+        QTest::newRow("program, mixed case") << false << "allg_PHI" << phiInProgram;
+        QTest::newRow("program, diagram") << false << "Coord_KugelZ3"
+                                          << ":/glyphs/COORD_KUGELZ3.bmp";
+        QTest::newRow("diagram, lacking in the library") << true << "Coord_2D"
+                                                         << ":/glyphs/COORD_2D.bmp";
+        QTest::newRow("cylinder, lacking in the library") << true << "coord_zylinder3"
+                                                          << ":/glyphs/COORD_ZYLINDER3.bmp";
+        QTest::newRow("unknown name") << true << "Allg_omega" << QString();
+        QTest::newRow("empty name") << false << "" << QString();
+        QTest::newRow("with extension") << false << "ALLG_PHI.bmp" << QString();
+        QTest::newRow("path out of the folder") << true << "../glyphs/ALLG_PHI" << QString();
+        QTest::newRow("trailing space") << false << "ALLG_PHI " << QString();
+    }
+
+    void lookupIgnoresCase()
+    {
+        QFETCH(bool, withLibrary);
+        QFETCH(QString, name);
+        QFETCH(QString, path);
+        const GlyphbankHandle glyphbank
+            = withLibrary ? LoadGlyphbank(GlyphbankFolder()) : GlyphbankHandle();
+        QCOMPARE(glyphbank.IsEmpty(), !withLibrary);
+        QCOMPARE(GlyphResourcePath(glyphbank, name), path);
+        const QImage bitmap = LoadGlyphBitmap(glyphbank, name);
+        QCOMPARE(bitmap.isNull(), path.isEmpty());
+        if (!path.isEmpty())
+            QCOMPARE(bitmap, QImage(path));
+    }
+
+    void unusableLibraryFallsBackToProgram_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("missing") << "missing";
+        QTest::newRow("empty file") << "empty";
+        QTest::newRow("random bytes") << "random";
+        QTest::newRow("ELF signature, then garbage") << "elf";
+        QTest::newRow("library without bitmaps") << "impostor";
+        QTest::newRow("folder of that name") << "folder";
+        QTest::newRow("program folder missing") << "no folder";
+    }
+
+    void unusableLibraryFallsBackToProgram()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir programFolder;
+        QVERIFY(programFolder.isValid());
+        const QString library = programFolder.filePath(QString::fromLatin1(GlyphbankFileName));
+        if (kind == QLatin1String("empty"))
+            QVERIFY(WriteFile(library, QByteArray()));
+        else if (kind == QLatin1String("random"))
+            QVERIFY(WriteFile(library, RandomBytes(8192, 1)));
+        else if (kind == QLatin1String("elf"))
+            QVERIFY(WriteFile(library,
+                QByteArray("\x7f"
+                           "ELF\x02\x01\x01",
+                    7)
+                    + RandomBytes(8192, 2)));
+        else if (kind == QLatin1String("impostor"))
+            QVERIFY(QFile::copy(QStringLiteral(TRALTO_IMPOSTOR_FILE), library));
+        else if (kind == QLatin1String("folder"))
+            QVERIFY(QDir(programFolder.path()).mkdir(QString::fromLatin1(GlyphbankFileName)));
+        const QString folder = kind == QLatin1String("no folder")
+            ? programFolder.filePath(QStringLiteral("gone"))
+            : programFolder.path();
+
+        const GlyphbankHandle glyphbank = LoadGlyphbank(folder);
+        QVERIFY(glyphbank.IsEmpty());
+        QVERIFY(glyphbank.FilePath().isEmpty());
+        QCOMPARE(GlyphResourcePath(glyphbank, QStringLiteral("Allg_phi")),
+            QStringLiteral(":/glyphs/ALLG_PHI.bmp"));
+        QCOMPARE(GlyphResourcePath(glyphbank, QStringLiteral("Allg_teta")),
+            QStringLiteral(":/glyphs/ALLG_TETA.bmp"));
+        QCOMPARE(LoadGlyphBitmap(glyphbank, QStringLiteral("Allg_phi")).size(), QSize(16, 16));
+    }
+
+    void paperColourBecomesTransparent_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("8-bit symbol") << "ALLG_PHI";
+        QTest::newRow("1-bit symbol") << "ALLG_TETA";
+        QTest::newRow("24-bit symbol") << "ALLG_NDACH";
+        QTest::newRow("red symbol") << "ALLG_AVECRED";
+        QTest::newRow("empty field") << "ALLG_LEER";
+        QTest::newRow("1-bit diagram") << "COORD_KUGEL3";
+        QTest::newRow("4-bit diagram") << "COORD_2D";
+    }
+
+    void paperColourBecomesTransparent()
+    {
+        QFETCH(QString, name);
+        const QImage bitmap = LoadGlyphBitmap(GlyphbankHandle(), name);
+        QVERIFY(!bitmap.isNull());
+        const QRgb paper = bitmap.pixel(0, bitmap.height() - 1);
+        QCOMPARE(paper, qRgb(255, 255, 255));
+        const QImage shown = TransparentBitmap(bitmap);
+        QCOMPARE(shown.size(), bitmap.size());
+        int paperPixels = 0;
+        for (int y = 0; y < bitmap.height(); ++y) {
+            for (int x = 0; x < bitmap.width(); ++x) {
+                const bool isPaper = bitmap.pixel(x, y) == paper;
+                paperPixels += isPaper ? 1 : 0;
+                QCOMPARE(qAlpha(shown.pixel(x, y)), isPaper ? 0 : 255);
+                if (!isPaper)
+                    QCOMPARE(shown.pixel(x, y), bitmap.pixel(x, y));
+            }
+        }
+        QVERIFY(paperPixels > 0);
+        if (name != QLatin1String("ALLG_LEER"))
+            QVERIFY2(paperPixels < bitmap.width() * bitmap.height(), "no ink left");
+        else
+            QCOMPARE(paperPixels, bitmap.width() * bitmap.height());
+
+        const QPixmap pixmap = TransparentPixmap(bitmap);
+        QCOMPARE(pixmap.size(), bitmap.size());
+        QVERIFY(pixmap.hasAlphaChannel());
+    }
+
+    void bottomLeftColourDecidesWhatIsPaper()
+    {
+        // A red corner: red is the paper, white ink stays.
+        QImage bitmap(3, 2, QImage::Format_RGB32);
+        bitmap.fill(Qt::white);
+        bitmap.setPixel(0, 1, qRgb(255, 0, 0));
+        bitmap.setPixel(2, 0, qRgb(255, 0, 0));
+        const QImage shown = TransparentBitmap(bitmap);
+        QCOMPARE(qAlpha(shown.pixel(0, 1)), 0);
+        QCOMPARE(qAlpha(shown.pixel(2, 0)), 0);
+        QCOMPARE(CountAlpha(shown, 255), 4);
+        QCOMPARE(shown.pixel(1, 1), qRgb(255, 255, 255));
+    }
+
+    void nothingToShowStaysNull()
+    {
+        QVERIFY(TransparentBitmap(QImage()).isNull());
+        QVERIFY(TransparentPixmap(QImage()).isNull());
+    }
+};
+
+TRALTO_TEST(GlyphlookupTest);
+#include "GlyphlookupTest.moc"
