@@ -28,12 +28,10 @@ constexpr uint64_t kTen18 = 1000000000000000000ull;
 constexpr uint64_t kTen19 = 10000000000000000000ull;
 
 // 5^0 .. 5^27: the powers of five that fit 64 bits.
-constexpr int kMaxFivePower64 = 27;
-// 5^13, the largest power of five below 2^32, divides 32-bit limbs.
-constexpr int kMaxFivePower32 = 13;
+constexpr int kMaxFivePower = 27;
 
 constexpr auto kPowersOfFive = [] {
-    std::array<uint64_t, kMaxFivePower64 + 1> powers {};
+    std::array<uint64_t, kMaxFivePower + 1> powers {};
     powers[0] = 1;
     for (size_t i = 1; i < powers.size(); ++i)
         powers[i] = powers[i - 1] * 5;
@@ -49,12 +47,12 @@ constexpr auto kPowersOfTen = [] {
     return powers;
 }();
 
-// Limbs of the big integers. The smallest normal value, about 3.4e-4932, is
-// scaled by 5^4950 (11,494 bits) on top of its 64-bit significand; the
-// largest, about 1.2e4932, is divided by 5^4914 after shifting its
-// significand up by 11,406 bits.
-constexpr int kScaleUpLimbs = 184; // 64-bit limbs, 11,776 bits
-constexpr int kScaleDownLimbs = 368; // 32-bit limbs, 11,776 bits
+// The 64-bit limbs of the big integers. The smallest normal value, about
+// 3.4e-4932, is scaled by 5^4950 (11,494 bits) on top of its 64-bit
+// significand; the largest, about 1.2e4932, is divided by 5^4914 after its
+// significand is shifted up by 11,406 bits.
+constexpr int kScaleUpLimbs = 184; // 11,776 bits
+constexpr int kScaleDownLimbs = 180; // 11,520 bits
 
 struct Scaled
 {
@@ -81,7 +79,7 @@ Scaled ScaleUpLarge(uint64_t m, int q, int j)
     int size = 1;
     limbs[0] = m;
     for (int rest = j; rest > 0;) {
-        const int step = std::min(rest, kMaxFivePower64);
+        const int step = std::min(rest, kMaxFivePower);
         const uint64_t factor = kPowersOfFive[step];
         uint64_t carry = 0;
         for (int i = 0; i < size; ++i) {
@@ -123,46 +121,57 @@ Scaled ScaleDownSmall(uint64_t m, int q, int k)
     return { quotient, value - quotient * scale != 0 };
 }
 
+// One step of long division: (high × 2^64 + low) / divisor, where high is
+// below the divisor, so the quotient fits 64 bits.
+inline uint64_t DivideStep(uint64_t high, uint64_t low, uint64_t divisor, uint64_t& remainder)
+{
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+    // One instruction instead of a call into the 128-bit division routine.
+    uint64_t quotient;
+    __asm__("divq %[divisor]"
+            : "=a"(quotient), "=d"(remainder)
+            : [divisor] "rm"(divisor), "a"(low), "d"(high));
+    return quotient;
+#else
+    const uint128 dividend = uint128(high) << 64 | low;
+    remainder = uint64_t(dividend % divisor);
+    return uint64_t(dividend / divisor);
+#endif
+}
+
 // Values from 2^128 up: m × 2^q / 10^k = m × 2^(q-k) / 5^k, with q > k, in a
-// big integer divided by 5^13 at a time. The quotient of successive floor
+// big integer divided by 5^27 at a time. The quotient of successive floor
 // divisions is the floor of the whole division, and the whole remainder is
 // zero only when every partial remainder is.
 Scaled ScaleDownLarge(uint64_t m, int q, int k)
 {
-    uint32_t limbs[kScaleDownLimbs];
+    uint64_t limbs[kScaleDownLimbs];
     const int shift = q - k;
     assert(shift >= 0);
-    const int word = shift / 32;
-    assert(word + 3 <= kScaleDownLimbs);
-    std::fill(limbs, limbs + word, 0u);
-    const uint128 top = uint128(m) << (shift % 32);
-    limbs[word] = uint32_t(top);
-    limbs[word + 1] = uint32_t(top >> 32);
-    limbs[word + 2] = uint32_t(top >> 64);
-    int size = word + 3;
-    while (size > 0 && limbs[size - 1] == 0)
-        --size;
+    const int word = shift / 64;
+    assert(word + 2 <= kScaleDownLimbs);
+    std::fill(limbs, limbs + word, uint64_t(0));
+    const uint128 top = uint128(m) << (shift % 64);
+    limbs[word] = uint64_t(top);
+    limbs[word + 1] = uint64_t(top >> 64);
+    int size = limbs[word + 1] != 0 ? word + 2 : word + 1;
 
     bool inexact = false;
     for (int rest = k; rest > 0;) {
-        const int step = std::min(rest, kMaxFivePower32);
+        const int step = std::min(rest, kMaxFivePower);
         const uint64_t divisor = kPowersOfFive[step];
         uint64_t remainder = 0;
-        for (int i = size - 1; i >= 0; --i) {
-            const uint64_t current = remainder << 32 | limbs[i];
-            limbs[i] = uint32_t(current / divisor);
-            remainder = current % divisor;
-        }
+        for (int i = size - 1; i >= 0; --i)
+            limbs[i] = DivideStep(remainder, limbs[i], divisor, remainder);
         inexact = inexact || remainder != 0;
         while (size > 0 && limbs[size - 1] == 0)
             --size;
         rest -= step;
     }
-    assert(size <= 3);
-    uint128 quotient = 0;
-    for (int i = size - 1; i >= 0; --i)
-        quotient = quotient << 32 | limbs[i];
-    return { quotient, inexact };
+    assert(size <= 2);
+    const uint64_t low = size > 0 ? limbs[0] : 0;
+    const uint64_t high = size > 1 ? limbs[1] : 0;
+    return { uint128(high) << 64 | low, inexact };
 }
 
 // Divides a number below 2^67 by ten without a 128-bit division.
@@ -216,8 +225,8 @@ DecimalDigits ToDecimalDigits(long double value)
 
     Scaled scaled;
     if (scale <= 0)
-        scaled = -scale <= kMaxFivePower64 ? ScaleUpSmall(mantissa, q, -scale)
-                                           : ScaleUpLarge(mantissa, q, -scale);
+        scaled = -scale <= kMaxFivePower ? ScaleUpSmall(mantissa, q, -scale)
+                                         : ScaleUpLarge(mantissa, q, -scale);
     else
         scaled = q <= 64 ? ScaleDownSmall(mantissa, q, scale) : ScaleDownLarge(mantissa, q, scale);
 

@@ -65,8 +65,11 @@ public:
     void Put(const Separator& separator) { Put(separator.bytes, separator.size); }
     void Repeat(char c, int count)
     {
-        for (int i = 0; i < count; ++i)
-            Put(c);
+        if (count <= 0)
+            return;
+        assert(size_ + size_t(count) <= kTextCapacity);
+        std::memset(text_ + size_, c, size_t(count));
+        size_ += size_t(count);
     }
     // An exponent, with leading zeros up to minimumDigits.
     void PutNumber(unsigned value, int minimumDigits)
@@ -106,6 +109,46 @@ struct RoundedDigits
     int exponent = 0;
 };
 
+// Writes the `count` digits of value without its trailing zeros, two at a
+// time, and shortens the count by the zeros dropped.
+void WriteDigits(uint64_t value, RoundedDigits& rounded)
+{
+    static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324"
+                                     "25262728293031323334353637383940414243444546474849"
+                                     "50515253545556575859606162636465666768697071727374"
+                                     "75767778798081828384858687888990919293949596979899";
+    while (value % 100000000 == 0) {
+        value /= 100000000;
+        rounded.count -= 8;
+    }
+    // At most seven zeros remain: drop them as four, two and one.
+    struct ZeroRun
+    {
+        uint64_t power;
+        int zeros;
+    };
+    static constexpr ZeroRun kShorterRuns[] = { { 10000, 4 }, { 100, 2 }, { 10, 1 } };
+    for (const ZeroRun& run : kShorterRuns) {
+        if (value % run.power == 0) {
+            value /= run.power;
+            rounded.count -= run.zeros;
+        }
+    }
+    char* end = rounded.digits + rounded.count;
+    while (value >= 100) {
+        end -= 2;
+        std::memcpy(end, kPairs + 2 * (value % 100), 2);
+        value /= 100;
+    }
+    if (value >= 10) {
+        end -= 2;
+        std::memcpy(end, kPairs + 2 * value, 2);
+    } else {
+        *--end = char('0' + value);
+    }
+    assert(end == rounded.digits);
+}
+
 // The 18 correctly rounded digits are cut to the precision, or to the
 // decimals limit when that leaves fewer. This second rounding works on the
 // 18-digit string and rounds ties away from zero, which is how a displayed
@@ -134,26 +177,22 @@ RoundedDigits RoundDigits(long double value, int precision, int decimalsLimit)
     kept = std::min(kept, precision);
     uint64_t significand = exact.significand;
     rounded.exponent = exact.exponent;
+    rounded.count = kept;
     if (kept < kMaxPrecision) {
         const uint64_t cut = kPowersOfTen[kMaxPrecision - kept];
         const bool roundUp = significand % cut >= cut / 2;
         significand /= cut;
         if (roundUp && ++significand == kPowersOfTen[kept]) {
             significand = 1;
+            rounded.count = 1;
             ++rounded.exponent;
         }
     }
-    if (significand == 0)
+    if (significand == 0) {
+        rounded.count = 0;
         return rounded;
-
-    while (significand % 10 == 0)
-        significand /= 10;
-    char reversed[kMaxPrecision];
-    while (significand != 0) {
-        reversed[rounded.count++] = char('0' + significand % 10);
-        significand /= 10;
     }
-    std::reverse_copy(reversed, reversed + rounded.count, rounded.digits);
+    WriteDigits(significand, rounded);
     rounded.negative = exact.negative;
     return rounded;
 }
@@ -202,8 +241,9 @@ void WriteExponent(TextBuilder& text, const RoundedDigits& rounded, int precisio
 {
     text.Put(rounded.count > 0 ? rounded.digits[0] : '0');
     text.Put(decimalSeparator);
-    for (int i = 1; i < precision; ++i)
-        text.Put(i < rounded.count ? rounded.digits[i] : '0');
+    const int following = std::max(rounded.count - 1, 0);
+    text.Put(rounded.digits + 1, following);
+    text.Repeat('0', precision - 1 - following);
     text.Put('E');
     const int shown = rounded.count > 0 ? rounded.exponent - 1 : 0;
     text.Put(shown < 0 ? '-' : '+');
