@@ -1,7 +1,6 @@
 #include "format/DecimalDigits.h"
 
 #include <algorithm>
-#include <array>
 #include <cassert>
 #include <cstring>
 #include <limits>
@@ -30,22 +29,9 @@ constexpr uint64_t kTen19 = 10000000000000000000ull;
 // 5^0 .. 5^27: the powers of five that fit 64 bits.
 constexpr int kMaxFivePower = 27;
 
-constexpr auto kPowersOfFive = [] {
-    std::array<uint64_t, kMaxFivePower + 1> powers {};
-    powers[0] = 1;
-    for (size_t i = 1; i < powers.size(); ++i)
-        powers[i] = powers[i - 1] * 5;
-    return powers;
-}();
-
+constexpr auto kPowersOfFive = PowerTable<uint64_t, kMaxFivePower + 1>(5);
 // Below 2^128 the scale 10^k never exceeds 10^20.
-constexpr auto kPowersOfTen = [] {
-    std::array<uint128, 21> powers {};
-    powers[0] = 1;
-    for (size_t i = 1; i < powers.size(); ++i)
-        powers[i] = powers[i - 1] * 10;
-    return powers;
-}();
+constexpr auto kPowersOfTen = PowerTable<uint128, 21>(10);
 
 // The 64-bit limbs of the big integers. The smallest normal value, about
 // 3.4e-4932, is scaled by 5^4950 (11,494 bits) on top of its 64-bit

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 // The first step of every number text: the exact value of an 80-bit extended
@@ -26,3 +28,14 @@ struct DecimalDigits
 };
 
 DecimalDigits ToDecimalDigits(long double value);
+
+// base^0 .. base^(count - 1), for the tables of powers the digits are scaled
+// and cut with.
+template <class Integer, size_t count> constexpr std::array<Integer, count> PowerTable(Integer base)
+{
+    std::array<Integer, count> powers {};
+    powers[0] = 1;
+    for (size_t i = 1; i < count; ++i)
+        powers[i] = powers[i - 1] * base;
+    return powers;
+}

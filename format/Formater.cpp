@@ -4,7 +4,6 @@
 #include "format/SettingsStore.h"
 
 #include <algorithm>
-#include <array>
 #include <cassert>
 #include <cmath>
 #include <cstring>
@@ -21,13 +20,7 @@ constexpr int kMaxDecimals = 18;
 // The general and exponent layouts cut digits only by the precision.
 constexpr int kNoDecimalsLimit = 9999;
 
-constexpr auto kPowersOfTen = [] {
-    std::array<uint64_t, kMaxPrecision + 1> powers {};
-    powers[0] = 1;
-    for (size_t i = 1; i < powers.size(); ++i)
-        powers[i] = powers[i - 1] * 10;
-    return powers;
-}();
+constexpr auto kPowersOfTen = PowerTable<uint64_t, kMaxPrecision + 1>(10);
 
 FormatSettings currentSettings;
 
@@ -276,11 +269,10 @@ void WriteFixed(TextBuilder& text, const RoundedDigits& rounded, int decimals, b
     text.Repeat('0', decimals - written);
 }
 
-void StoreSeparator(Separator& separator, const std::string& bytes, const char* fallback)
+void StoreSeparator(Separator& separator, const std::string& bytes)
 {
-    const std::string& chosen = bytes.size() <= kMaxSeparatorBytes ? bytes : fallback;
-    std::memcpy(separator.bytes, chosen.data(), chosen.size());
-    separator.size = chosen.size();
+    std::memcpy(separator.bytes, bytes.data(), bytes.size());
+    separator.size = bytes.size();
 }
 
 } // namespace
@@ -326,9 +318,12 @@ int GetDigits()
 
 void SetNumberSeparators(const std::string& decimal, const std::string& thousands)
 {
-    // Numbers without a decimal separator could not be read back.
-    StoreSeparator(decimalSeparator, decimal.empty() ? std::string(".") : decimal, ".");
-    StoreSeparator(thousandsSeparator, thousands, ",");
+    // Numbers without a decimal separator could not be read back, and a
+    // separator longer than 16 bytes is no locale's.
+    const bool decimalUsable = !decimal.empty() && decimal.size() <= kMaxSeparatorBytes;
+    StoreSeparator(decimalSeparator, decimalUsable ? decimal : std::string("."));
+    StoreSeparator(
+        thousandsSeparator, thousands.size() <= kMaxSeparatorBytes ? thousands : std::string(","));
 }
 
 std::string NumberText(long double value, TFloatFormat kind, int precision, int digits)

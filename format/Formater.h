@@ -39,9 +39,10 @@ int GetPrecision();
 void SetDigits(int digits);
 int GetDigits();
 
-// The locale's separators as UTF-8 (defaults "." and ","). An empty
-// thousands separator writes numbers without grouping; an empty decimal
-// separator, or one longer than 16 bytes, keeps ".".
+// The locale's separators as UTF-8 (defaults "." and ","), set once at
+// start-up. An empty thousands separator writes numbers without grouping. An
+// empty decimal separator, and a separator longer than 16 bytes, give the
+// default instead.
 void SetNumberSeparators(const std::string& decimal, const std::string& thousands);
 
 // value in the given layout: precision significant digits (2..18), digits as
