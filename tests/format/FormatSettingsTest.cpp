@@ -59,14 +59,6 @@ private slots:
     void init() { RestoreFormatDefaults(); }
     void cleanup() { RestoreFormatDefaults(); }
 
-    void defaults()
-    {
-        const FormatSettings defaults;
-        QCOMPARE(defaults.kind, ffGeneral);
-        QCOMPARE(defaults.precision, 5);
-        QCOMPARE(defaults.digits, 1);
-    }
-
     void kindMapping_data()
     {
         QTest::addColumn<int>("stored");

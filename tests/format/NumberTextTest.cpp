@@ -73,7 +73,6 @@ private slots:
         Row("pi precision 15", Extended(3.141592653589793), 15, 1, "3.14159265358979");
         Row("precision 1 acts as 2", Extended(3.141592653589793), 1, 1, "3.1");
         Row("precision 0 acts as 2", Extended(3.141592653589793), 0, 1, "3.1");
-        Row("precision -5 acts as 2", Extended(3.141592653589793), -5, 1, "3.1");
         Row("precision INT_MIN acts as 2", Extended(3.141592653589793), INT_MIN, 1, "3.1");
         Row("precision 19 acts as 18", Extended(3.141592653589793), 19, 1, "3.14159265358979312");
         Row("precision INT_MAX acts as 18", Extended(3.141592653589793), INT_MAX, 1,
@@ -131,7 +130,6 @@ private slots:
     {
         AddColumns();
         Row("pi digits 1", Extended(3.141592653589793), 5, 1, "3.1");
-        Row("pi digits 0", Extended(3.141592653589793), 5, 0, "3");
         Row("pi digits 4", Extended(3.141592653589793), 5, 4, "3.1416");
         Row("pi digits 6 padded", Extended(3.141592653589793), 5, 6, "3.141600");
         Row("pi*1e7 beyond precision", Extended(31415926.535897933), 5, 1, "3.1416E7");
@@ -180,7 +178,6 @@ private slots:
         Row("pi*1e7 precision 18 digits 2", Extended(31415926.535897933), 18, 2, "31,415,926.54");
         Row("12345.678", Extended(12345.678), 5, 2, "12,346.00");
         Row("1234567 digits 0", 1234567, 18, 0, "1,234,567");
-        Row("100", 100, 5, 0, "100");
         Row("999", 999, 5, 0, "999");
         Row("1000", 1000, 5, 0, "1,000");
         Row("-1234.5", Extended(-1234.5), 18, 1, "-1,234.5");
