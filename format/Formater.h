@@ -54,8 +54,8 @@ std::string NumberText(long double value, TFloatFormat kind, int precision, int 
 std::string FormatValue(long double value);
 
 // Whole numbers plainly, the multiples of π/4 by name, everything else with
-// 18 decimals. With normalise, a negative angle of a quarter turn or half
-// turn also names the equivalent positive angle.
+// 18 decimals. With normalise, the negative angles -Pi/4, -Pi/2, -3Pi/4 and
+// -Pi also name the equivalent positive angle ("-Pi/4 -> 7Pi/4").
 std::string FormatExact(bool normalise, long double value);
 
 // The "Formater" section of the settings file: "Format", "Precision",
