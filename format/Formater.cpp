@@ -1,0 +1,434 @@
+#include "format/Formater.h"
+
+#include "format/DecimalDigits.h"
+#include "format/SettingsStore.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+#include <cstring>
+
+// Every text is built in a buffer on the stack and copied once into the
+// result, so a short text (up to 15 bytes) costs no allocation at all: the
+// coordinate windows format eight values at each keystroke.
+
+namespace {
+
+constexpr int kMinPrecision = 2;
+constexpr int kMaxPrecision = 18; // the digits of the first rounding
+constexpr int kMaxDecimals = 18;
+// The general and exponent layouts cut digits only by the precision.
+constexpr int kNoDecimalsLimit = 9999;
+
+constexpr auto kPowersOfTen = PowerTable<uint64_t, kMaxPrecision + 1>(10);
+
+FormatSettings currentSettings;
+
+// A locale separator is one character, at most four bytes in UTF-8; the
+// room for sixteen bytes keeps the text buffer's bound simple.
+constexpr size_t kMaxSeparatorBytes = 16;
+
+struct Separator
+{
+    char bytes[kMaxSeparatorBytes];
+    size_t size;
+};
+
+Separator decimalSeparator { { '.' }, 1 };
+Separator thousandsSeparator { { ',' }, 1 };
+
+// The longest text: a sign, 18 integer digits with five thousands
+// separators, the decimal separator and 18 decimals.
+constexpr size_t kTextCapacity = 1 + kMaxPrecision + 6 * kMaxSeparatorBytes + kMaxDecimals;
+
+class TextBuilder
+{
+public:
+    void Put(char c)
+    {
+        assert(size_ < kTextCapacity);
+        text_[size_++] = c;
+    }
+    void Put(const char* bytes, size_t count)
+    {
+        assert(size_ + count <= kTextCapacity);
+        std::memcpy(text_ + size_, bytes, count);
+        size_ += count;
+    }
+    void Put(const Separator& separator) { Put(separator.bytes, separator.size); }
+    void Repeat(char c, int count)
+    {
+        if (count <= 0)
+            return;
+        assert(size_ + size_t(count) <= kTextCapacity);
+        std::memset(text_ + size_, c, size_t(count));
+        size_ += size_t(count);
+    }
+    // An exponent, with leading zeros up to minimumDigits.
+    void PutNumber(unsigned value, int minimumDigits)
+    {
+        char digits[10];
+        int count = 0;
+        do {
+            digits[count++] = char('0' + value % 10);
+            value /= 10;
+        } while (value != 0);
+        Repeat('0', minimumDigits - count);
+        while (count > 0)
+            Put(digits[--count]);
+    }
+    std::string Text() const { return std::string(text_, size_); }
+
+private:
+    char text_[kTextCapacity];
+    size_t size_ = 0;
+};
+
+enum class Marker
+{
+    None,
+    Infinite,
+    NotANumber
+};
+
+// The value as ±0.d1d2… × 10^exponent after both roundings. No digits means
+// zero, which is never negative.
+struct RoundedDigits
+{
+    Marker marker = Marker::None;
+    bool negative = false;
+    char digits[kMaxPrecision];
+    int count = 0;
+    int exponent = 0;
+};
+
+// Writes the `count` digits of value without its trailing zeros, two at a
+// time, and shortens the count by the zeros dropped.
+void WriteDigits(uint64_t value, RoundedDigits& rounded)
+{
+    static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324"
+                                     "25262728293031323334353637383940414243444546474849"
+                                     "50515253545556575859606162636465666768697071727374"
+                                     "75767778798081828384858687888990919293949596979899";
+    while (value % 100000000 == 0) {
+        value /= 100000000;
+        rounded.count -= 8;
+    }
+    // At most seven zeros remain: drop them as four, two and one.
+    struct ZeroRun
+    {
+        uint64_t power;
+        int zeros;
+    };
+    static constexpr ZeroRun kShorterRuns[] = { { 10000, 4 }, { 100, 2 }, { 10, 1 } };
+    for (const ZeroRun& run : kShorterRuns) {
+        if (value % run.power == 0) {
+            value /= run.power;
+            rounded.count -= run.zeros;
+        }
+    }
+    char* end = rounded.digits + rounded.count;
+    while (value >= 100) {
+        end -= 2;
+        std::memcpy(end, kPairs + 2 * (value % 100), 2);
+        value /= 100;
+    }
+    if (value >= 10) {
+        end -= 2;
+        std::memcpy(end, kPairs + 2 * value, 2);
+    } else {
+        *--end = char('0' + value);
+    }
+    assert(end == rounded.digits);
+}
+
+// The 18 correctly rounded digits are cut to the precision, or to the
+// decimals limit when that leaves fewer. This second rounding works on the
+// 18-digit string and rounds ties away from zero, which is how a displayed
+// 0.125 becomes 0.13.
+RoundedDigits RoundDigits(long double value, int precision, int decimalsLimit)
+{
+    RoundedDigits rounded;
+    const DecimalDigits exact = ToDecimalDigits(value);
+    switch (exact.numberClass) {
+    case NumberClass::Zero:
+        return rounded;
+    case NumberClass::Infinite:
+        rounded.marker = Marker::Infinite;
+        rounded.negative = exact.negative;
+        return rounded;
+    case NumberClass::NotANumber:
+        rounded.marker = Marker::NotANumber;
+        return rounded;
+    case NumberClass::Finite:
+        break;
+    }
+
+    int kept = exact.exponent + decimalsLimit;
+    if (kept < 0)
+        return rounded;
+    kept = std::min(kept, precision);
+    uint64_t significand = exact.significand;
+    rounded.exponent = exact.exponent;
+    rounded.count = kept;
+    if (kept < kMaxPrecision) {
+        const uint64_t cut = kPowersOfTen[kMaxPrecision - kept];
+        const bool roundUp = significand % cut >= cut / 2;
+        significand /= cut;
+        if (roundUp && ++significand == kPowersOfTen[kept]) {
+            significand = 1;
+            rounded.count = 1;
+            ++rounded.exponent;
+        }
+    }
+    if (significand == 0) {
+        rounded.count = 0;
+        return rounded;
+    }
+    WriteDigits(significand, rounded);
+    rounded.negative = exact.negative;
+    return rounded;
+}
+
+// Plain from 0.0001 up to below 10^precision, else scientific with an "E"
+// exponent that has no "+" and no padding.
+void WriteGeneral(TextBuilder& text, const RoundedDigits& rounded, int precision)
+{
+    const int exponent = rounded.exponent;
+    if (rounded.count == 0) {
+        text.Put('0');
+        return;
+    }
+    if (exponent >= -3 && exponent <= precision) {
+        if (exponent <= 0) {
+            text.Put('0');
+            text.Put(decimalSeparator);
+            text.Repeat('0', -exponent);
+            text.Put(rounded.digits, rounded.count);
+            return;
+        }
+        const int whole = std::min(exponent, rounded.count);
+        text.Put(rounded.digits, whole);
+        text.Repeat('0', exponent - whole);
+        if (rounded.count > exponent) {
+            text.Put(decimalSeparator);
+            text.Put(rounded.digits + exponent, rounded.count - exponent);
+        }
+        return;
+    }
+    text.Put(rounded.digits[0]);
+    if (rounded.count > 1) {
+        text.Put(decimalSeparator);
+        text.Put(rounded.digits + 1, rounded.count - 1);
+    }
+    text.Put('E');
+    const int shown = exponent - 1;
+    if (shown < 0)
+        text.Put('-');
+    text.PutNumber(unsigned(std::abs(shown)), 1);
+}
+
+// Always precision digits and a signed exponent. Only a minimum of 0 to 3
+// exponent digits pads; 4 and more, like negative values, pad nothing.
+void WriteExponent(TextBuilder& text, const RoundedDigits& rounded, int precision, int digits)
+{
+    text.Put(rounded.count > 0 ? rounded.digits[0] : '0');
+    text.Put(decimalSeparator);
+    const int following = std::max(rounded.count - 1, 0);
+    text.Put(rounded.digits + 1, following);
+    text.Repeat('0', precision - 1 - following);
+    text.Put('E');
+    const int shown = rounded.count > 0 ? rounded.exponent - 1 : 0;
+    text.Put(shown < 0 ? '-' : '+');
+    const int padding = digits >= 0 && digits <= 3 ? digits : 0;
+    text.PutNumber(unsigned(std::abs(shown)), std::max(padding, 1));
+}
+
+// Exactly `decimals` decimals; the integer part grouped in threes when asked.
+// The caller has made sure that the integer part has at most 18 digits.
+void WriteFixed(TextBuilder& text, const RoundedDigits& rounded, int decimals, bool grouped)
+{
+    const int exponent = rounded.exponent;
+    if (exponent <= 0)
+        text.Put('0');
+    for (int i = 0; i < exponent; ++i) {
+        if (grouped && i > 0 && (exponent - i) % 3 == 0)
+            text.Put(thousandsSeparator);
+        text.Put(i < rounded.count ? rounded.digits[i] : '0');
+    }
+    if (decimals == 0)
+        return;
+    text.Put(decimalSeparator);
+    int written = 0;
+    if (exponent < 0) {
+        written = std::min(-exponent, decimals);
+        text.Repeat('0', written);
+    }
+    for (int i = std::max(exponent, 0); i < rounded.count && written < decimals; ++i, ++written)
+        text.Put(rounded.digits[i]);
+    text.Repeat('0', decimals - written);
+}
+
+void StoreSeparator(Separator& separator, const std::string& bytes)
+{
+    std::memcpy(separator.bytes, bytes.data(), bytes.size());
+    separator.size = bytes.size();
+}
+
+} // namespace
+
+void SetFormatKind(int kind)
+{
+    switch (kind) {
+    case ffExponent:
+    case ffFixed:
+    case ffNumber:
+        currentSettings.kind = TFloatFormat(kind);
+        break;
+    default:
+        currentSettings.kind = ffGeneral;
+        break;
+    }
+}
+
+int GetFormatKind()
+{
+    return currentSettings.kind;
+}
+
+void SetPrecision(int precision)
+{
+    currentSettings.precision = precision;
+}
+
+int GetPrecision()
+{
+    return currentSettings.precision;
+}
+
+void SetDigits(int digits)
+{
+    currentSettings.digits = digits;
+}
+
+int GetDigits()
+{
+    return currentSettings.digits;
+}
+
+void SetNumberSeparators(const std::string& decimal, const std::string& thousands)
+{
+    // Numbers without a decimal separator could not be read back, and a
+    // separator longer than 16 bytes is no locale's.
+    const bool decimalUsable = !decimal.empty() && decimal.size() <= kMaxSeparatorBytes;
+    StoreSeparator(decimalSeparator, decimalUsable ? decimal : std::string("."));
+    StoreSeparator(
+        thousandsSeparator, thousands.size() <= kMaxSeparatorBytes ? thousands : std::string(","));
+}
+
+std::string NumberText(long double value, TFloatFormat kind, int precision, int digits)
+{
+    precision = std::clamp(precision, kMinPrecision, kMaxPrecision);
+    const bool fixedLayout = kind == ffFixed || kind == ffNumber;
+    // Negative decimals can only come from a hand-edited settings file; more
+    // than 18 show as 18, rounded at the 18th decimal rather than cut there.
+    const int decimals = std::clamp(digits, 0, kMaxDecimals);
+    const RoundedDigits rounded
+        = RoundDigits(value, precision, fixedLayout ? decimals : kNoDecimalsLimit);
+    if (rounded.marker == Marker::NotANumber)
+        return "NAN";
+    if (rounded.marker == Marker::Infinite)
+        return rounded.negative ? "-INF" : "INF";
+
+    TextBuilder text;
+    if (rounded.negative)
+        text.Put('-');
+    switch (kind) {
+    case ffExponent:
+        WriteExponent(text, rounded, precision, digits);
+        break;
+    case ffFixed:
+    case ffNumber:
+        // Too large for the fixed layouts: shown scientific instead.
+        if (rounded.exponent > precision)
+            WriteGeneral(text, rounded, precision);
+        else
+            WriteFixed(text, rounded, decimals, kind == ffNumber);
+        break;
+    default: // ffGeneral, and ffCurrency, which the program never offers
+        WriteGeneral(text, rounded, precision);
+        break;
+    }
+    return text.Text();
+}
+
+std::string FormatValue(long double value)
+{
+    // Rounding noise of the conversions (cos(π/2) and the like) shows as 0.
+    // The threshold is the double 1e-16, not the exact power of ten.
+    constexpr long double kSmallestShown = 1e-16;
+    if (std::fabs(value) < kSmallestShown)
+        return "0";
+    return NumberText(
+        value, currentSettings.kind, currentSettings.precision, currentSettings.digits);
+}
+
+namespace {
+
+struct NamedAngle
+{
+    double value; // the double nearest to k·π/4
+    const char* name;
+    const char* positiveEquivalent; // appended to the negative angle when normalising
+};
+
+constexpr NamedAngle kMultiplesOfQuarterPi[] = {
+    { 0.7853981633974483, "Pi/4", " -> 7Pi/4" },
+    { 1.5707963267948966, "Pi/2", " -> 3Pi/2" },
+    { 2.356194490192345, "3Pi/4", " -> 5Pi/4" },
+    { 3.141592653589793, "Pi", " -> Pi" },
+    { 3.9269908169872414, "5Pi/4", nullptr },
+    { 4.71238898038469, "3Pi/2", nullptr },
+    { 5.497787143782138, "7Pi/4", nullptr },
+    { 6.283185307179586, "2*Pi -> 0", nullptr },
+};
+
+} // namespace
+
+std::string FormatExact(bool normalise, long double value)
+{
+    constexpr long double kWholeNumberLimit = 2147483648.0L; // 2^31
+    const long double magnitude = std::fabs(value);
+    // Checked for the limit first, so that neither NaN nor a large value is
+    // ever converted to an integer.
+    if (magnitude < kWholeNumberLimit && magnitude == static_cast<long double>(int64_t(magnitude)))
+        return NumberText(value, ffGeneral, 15, 0);
+
+    // Only the exact doubles count: an angle computed in full extended
+    // precision differs in its last bits and shows with its decimals.
+    for (const NamedAngle& angle : kMultiplesOfQuarterPi) {
+        if (magnitude != static_cast<long double>(angle.value))
+            continue;
+        std::string text = value < 0 ? "-" : "";
+        text += angle.name;
+        if (normalise && value < 0 && angle.positiveEquivalent != nullptr)
+            text += angle.positiveEquivalent;
+        return text;
+    }
+    return NumberText(value, ffFixed, kMaxPrecision, kMaxDecimals);
+}
+
+void ReadFormatSettings(SettingsStore& settings)
+{
+    const FormatSettings defaults;
+    SetFormatKind(settings.ReadInteger("Formater", "Format", defaults.kind));
+    SetPrecision(settings.ReadInteger("Formater", "Precision", defaults.precision));
+    SetDigits(settings.ReadInteger("Formater", "Digits", defaults.digits));
+}
+
+void WriteFormatSettings(SettingsStore& settings)
+{
+    settings.WriteInteger("Formater", "Format", GetFormatKind());
+    settings.WriteInteger("Formater", "Precision", GetPrecision());
+    settings.WriteInteger("Formater", "Digits", GetDigits());
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class SettingsStore;
+
+// The number formatter: computed value → NumberText in the process-wide
+// format settings → the text of a coordinate field. The settings come from
+// the settings file at start-up (ReadFormatSettings), change through the
+// format dialog and go back to the file at shutdown (WriteFormatSettings).
+// The separators are the locale's, handed over once at start-up.
+
+// The layout kinds, with the values stored in the settings file. The program
+// offers only the first four.
+enum TFloatFormat
+{
+    ffGeneral,
+    ffExponent,
+    ffFixed,
+    ffNumber,
+    ffCurrency
+};
+
+// The format in force for the whole program.
+struct FormatSettings
+{
+    TFloatFormat kind = ffGeneral;
+    int32_t precision = 5; // significant digits, used as 2..18
+    int32_t digits = 1; // minimum exponent digits, or decimals of the fixed layouts
+};
+
+// Any value other than 1, 2 or 3 selects ffGeneral.
+void SetFormatKind(int kind);
+int GetFormatKind();
+// Stored and returned unchanged; the conversion keeps them in range.
+void SetPrecision(int precision);
+int GetPrecision();
+void SetDigits(int digits);
+int GetDigits();
+
+// The locale's separators as UTF-8 (defaults "." and ","), set once at
+// start-up. An empty thousands separator writes numbers without grouping. An
+// empty decimal separator, and a separator longer than 16 bytes, give the
+// default instead.
+void SetNumberSeparators(const std::string& decimal, const std::string& thousands);
+
+// value in the given layout: precision significant digits (2..18), digits as
+// exponent digits or decimals. Infinite and undefined values give "INF",
+// "-INF" and "NAN".
+std::string NumberText(long double value, TFloatFormat kind, int precision, int digits);
+
+// value in the current settings; magnitudes below 1e-16 show as "0".
+std::string FormatValue(long double value);
+
+// Whole numbers plainly, the multiples of π/4 by name, everything else with
+// 18 decimals. With normalise, the negative angles -Pi/4, -Pi/2, -3Pi/4 and
+// -Pi also name the equivalent positive angle ("-Pi/4 -> 7Pi/4").
+std::string FormatExact(bool normalise, long double value);
+
+// The "Formater" section of the settings file: "Format", "Precision",
+// "Digits", read and written in this order.
+void ReadFormatSettings(SettingsStore& settings);
+void WriteFormatSettings(SettingsStore& settings);
