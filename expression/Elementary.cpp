@@ -41,6 +41,36 @@ long double Domain(const char* function)
     return NotANumber;
 }
 
+using Function = long double (*)(long double);
+
+long double Periodic(Function function, long double x)
+{
+    const double argument = RoundToDouble(x);
+    if (!(std::fabs(argument) < PeriodLossLimit))
+        return std::isnan(argument) ? argument : NotANumber;
+    return function(argument);
+}
+
+long double Logarithm(Function function, const char* name, long double x)
+{
+    const double argument = RoundToDouble(x);
+    if (argument < 0)
+        return Domain(name);
+    if (argument == 0) {
+        Report(name, "SING");
+        return -Infinity;
+    }
+    return function(argument);
+}
+
+long double WithinOne(Function function, const char* name, long double x)
+{
+    const double argument = RoundToDouble(x);
+    if (std::fabs(argument) > 1)
+        return Domain(name);
+    return function(argument);
+}
+
 } // namespace
 
 void SetMathErrorHandler(MathErrorHandler handler)
@@ -58,26 +88,17 @@ double RoundToDouble(long double x)
 
 long double Sine(long double x)
 {
-    const double argument = RoundToDouble(x);
-    if (!(std::fabs(argument) < PeriodLossLimit))
-        return std::isnan(argument) ? argument : NotANumber;
-    return sinl(argument);
+    return Periodic(sinl, x);
 }
 
 long double Cosine(long double x)
 {
-    const double argument = RoundToDouble(x);
-    if (!(std::fabs(argument) < PeriodLossLimit))
-        return std::isnan(argument) ? argument : NotANumber;
-    return cosl(argument);
+    return Periodic(cosl, x);
 }
 
 long double Tangent(long double x)
 {
-    const double argument = RoundToDouble(x);
-    if (!(std::fabs(argument) < PeriodLossLimit))
-        return std::isnan(argument) ? argument : NotANumber;
-    return tanl(argument);
+    return Periodic(tanl, x);
 }
 
 long double SquareRoot(long double x)
@@ -90,42 +111,22 @@ long double SquareRoot(long double x)
 
 long double NaturalLogarithm(long double x)
 {
-    const double argument = RoundToDouble(x);
-    if (argument < 0)
-        return Domain("log");
-    if (argument == 0) {
-        Report("log", "SING");
-        return -Infinity;
-    }
-    return logl(argument);
+    return Logarithm(logl, "log", x);
 }
 
 long double DecimalLogarithm(long double x)
 {
-    const double argument = RoundToDouble(x);
-    if (argument < 0)
-        return Domain("log10");
-    if (argument == 0) {
-        Report("log10", "SING");
-        return -Infinity;
-    }
-    return log10l(argument);
+    return Logarithm(log10l, "log10", x);
 }
 
 long double ArcSine(long double x)
 {
-    const double argument = RoundToDouble(x);
-    if (std::fabs(argument) > 1)
-        return Domain("asin");
-    return asinl(argument);
+    return WithinOne(asinl, "asin", x);
 }
 
 long double ArcCosine(long double x)
 {
-    const double argument = RoundToDouble(x);
-    if (std::fabs(argument) > 1)
-        return Domain("acos");
-    return acosl(argument);
+    return WithinOne(acosl, "acos", x);
 }
 
 long double ArcTangent(long double x)

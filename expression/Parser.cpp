@@ -78,7 +78,7 @@ bool ExceedsDoubleRange(const char* begin, const char* end)
         const bool negative = *p == '-';
         if (*p == '-' || *p == '+')
             ++p;
-        // Far beyond any double exponent; saturating keeps the sum exact.
+        // Saturates far beyond any double exponent, so a long one cannot overflow.
         constexpr int64_t Saturation = int64_t(1) << 40;
         for (; p != end; ++p)
             exponent = std::min(exponent * 10 + (*p - '0'), Saturation);
@@ -111,13 +111,33 @@ void Trace(std::ostream& stream, std::string_view line)
     stream.write(line.data(), static_cast<std::streamsize>(line.size()));
 }
 
+// Whole numbers below a million, most of what a field holds, print as their
+// digits in that format; this saves the general conversion most of the time.
+char* WriteSmallWholeNumber(char* out, long double value)
+{
+    if (std::signbit(value))
+        *out++ = '-';
+    auto digits = static_cast<uint32_t>(std::fabs(value));
+    char reversed[8];
+    int count = 0;
+    do {
+        reversed[count++] = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    } while (digits != 0);
+    while (count > 0)
+        *out++ = reversed[--count];
+    return out;
+}
+
 void TraceValue(std::string_view label, long double value)
 {
     char line[64];
-    std::memcpy(line, label.data(), label.size());
+    label.copy(line, label.size());
     char* const last = line + sizeof line - 1;
-    char* const end
-        = std::to_chars(line + label.size(), last, value, std::chars_format::general, 6).ptr;
+    char* const start = line + label.size();
+    char* const end = std::fabs(value) < 1e6L && value == std::trunc(value)
+        ? WriteSmallWholeNumber(start, value)
+        : std::to_chars(start, last, value, std::chars_format::general, 6).ptr;
     *end = '\n';
     Trace(std::cerr, std::string_view(line, static_cast<std::size_t>(end + 1 - line)));
 }
@@ -136,7 +156,8 @@ int32_t IntegerOperand(long double x)
 
 long double IntegerStep(int32_t code, long double a, long double b)
 {
-    // b was tested before a is converted, as a NaN or zero divisor ends the step.
+    // The caller has rejected a zero or NaN divisor; one below 1 in magnitude or
+    // a multiple of 2^32 still converts to 0.
     const int32_t divisor = IntegerOperand(b);
     const int32_t dividend = IntegerOperand(a);
     if (divisor == 0)
@@ -147,22 +168,38 @@ long double IntegerStep(int32_t code, long double a, long double b)
     return static_cast<long double>(code == CParser::DIV ? quotient : remainder);
 }
 
-bool IsFunction(int32_t code)
+// The function words, each with its trace label.
+struct FunctionStep
 {
-    switch (code) {
-    case CParser::SIN:
-    case CParser::COS:
-    case CParser::TAN:
-    case CParser::SQRT:
-    case CParser::LN:
-    case CParser::LOG:
-    case CParser::ASIN:
-    case CParser::ACOS:
-    case CParser::ATAN:
-        return true;
-    default:
-        return false;
+    int32_t code;
+    std::string_view label;
+    long double (*apply)(long double);
+};
+
+constexpr FunctionStep FunctionSteps[] = {
+    { CParser::SIN, "SIN : ", Sine },
+    { CParser::COS, "COS : ", Cosine },
+    { CParser::TAN, "TAN : ", Tangent },
+    { CParser::SQRT, "SQRT: ", SquareRoot },
+    { CParser::LN, "LOG : ", NaturalLogarithm },
+    { CParser::LOG, "LOG10 : ", DecimalLogarithm },
+    { CParser::ASIN, "aSIN : ", ArcSine },
+    { CParser::ACOS, "aCOS : ", ArcCosine },
+    { CParser::ATAN, "aTAN : ", ArcTangent },
+};
+
+const FunctionStep* FindFunction(int32_t code)
+{
+    for (const FunctionStep& step : FunctionSteps) {
+        if (step.code == code)
+            return &step;
     }
+    return nullptr;
+}
+
+bool IsAdditive(int32_t code)
+{
+    return code == '+' || code == '-';
 }
 
 bool IsMultiplicative(int32_t code)
@@ -207,7 +244,7 @@ int32_t TLexemLookUp::Find(std::string_view lexem) const
     }
     if (names.empty())
         return -1;
-    const auto found = nameIndex.find(std::string(lexem));
+    const auto found = nameIndex.find(lexem);
     return found == nameIndex.end() ? -1 : found->second;
 }
 
@@ -252,6 +289,8 @@ long double CParser::Evaluate(const std::string& newText)
     try {
         SetText(newText);
         valueStack.clear();
+        // Enough for the operands of an ordinary field in one allocation.
+        valueStack.reserve(16);
         Parse();
         if (valueStack.empty())
             return 0.0L;
@@ -392,25 +431,24 @@ void CParser::RequireOperands(std::size_t base, std::size_t count) const
 
 void CParser::Expression()
 {
-    const std::size_t base = valueStack.size();
-    Term();
-    while (lookahead == '+' || lookahead == '-') {
-        const int32_t operation = lookahead;
-        Match(operation);
-        Term();
-        RequireOperands(base, 2);
-        Emit(operation, 0.0L);
-    }
+    LeftAssociative(&CParser::Term, IsAdditive);
 }
 
 void CParser::Term()
 {
+    LeftAssociative(&CParser::Factor, IsMultiplicative);
+}
+
+// operand { operator operand }, each operation carried out as soon as its
+// right operand is read.
+void CParser::LeftAssociative(void (CParser::*operand)(), bool (*isOperator)(int32_t))
+{
     const std::size_t base = valueStack.size();
-    Factor();
-    while (IsMultiplicative(lookahead)) {
+    (this->*operand)();
+    while (isOperator(lookahead)) {
         const int32_t operation = lookahead;
         Match(operation);
-        Factor();
+        (this->*operand)();
         RequireOperands(base, 2);
         Emit(operation, 0.0L);
     }
@@ -441,7 +479,7 @@ void CParser::Factor()
         Factor();
         RequireOperands(base, 1);
         valueStack.back() = -valueStack.back();
-    } else if (IsFunction(token)) {
+    } else if (FindFunction(token) != nullptr) {
         const NestingLevel level(nesting);
         Match(token);
         const std::size_t base = valueStack.size();
@@ -477,12 +515,14 @@ void CParser::Emit(int32_t code, long double value)
     default:
         break;
     }
-    if (IsFunction(code)) {
+    if (const FunctionStep* function = FindFunction(code)) {
         RequireOperands(0, 1);
-        ApplyFunction(code);
+        long double& x = valueStack.back();
+        x = function->apply(x);
+        TraceValue(function->label, x);
         return;
     }
-    if (!IsMultiplicative(code) && code != '+' && code != '-')
+    if (!IsAdditive(code) && !IsMultiplicative(code))
         Fail("!!Schritt", -7);
     RequireOperands(0, 2);
     const long double b = Pop();
@@ -516,49 +556,6 @@ void CParser::Emit(int32_t code, long double value)
             FailDivisionByZero();
         a = IntegerStep(code, a, b);
         Trace(std::cerr, code == DIV ? "DIV \n" : "MOD \n");
-        break;
-    }
-}
-
-void CParser::ApplyFunction(int32_t code)
-{
-    long double& x = valueStack.back();
-    switch (code) {
-    case SIN:
-        x = Sine(x);
-        TraceValue("SIN : ", x);
-        break;
-    case COS:
-        x = Cosine(x);
-        TraceValue("COS : ", x);
-        break;
-    case TAN:
-        x = Tangent(x);
-        TraceValue("TAN : ", x);
-        break;
-    case SQRT:
-        x = SquareRoot(x);
-        TraceValue("SQRT: ", x);
-        break;
-    case LN:
-        x = NaturalLogarithm(x);
-        TraceValue("LOG : ", x);
-        break;
-    case LOG:
-        x = DecimalLogarithm(x);
-        TraceValue("LOG10 : ", x);
-        break;
-    case ASIN:
-        x = ArcSine(x);
-        TraceValue("aSIN : ", x);
-        break;
-    case ACOS:
-        x = ArcCosine(x);
-        TraceValue("aCOS : ", x);
-        break;
-    default: // ATAN
-        x = ArcTangent(x);
-        TraceValue("aTAN : ", x);
         break;
     }
 }

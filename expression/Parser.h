@@ -57,9 +57,19 @@ public:
 private:
     static const std::array<CLexemEntry, ReservedCount>& ReservedWords();
 
+    // Looks names up by view, without a copy of the text.
+    struct NameHash
+    {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const
+        {
+            return std::hash<std::string_view> {}(name);
+        }
+    };
+
     std::vector<CLexemEntry> names;
-    // Keeps the search linear in the text even when it holds many names.
-    std::unordered_map<std::string, int32_t> nameIndex;
+    // Keeps the scan linear in the text even when it holds many names.
+    std::unordered_map<std::string, int32_t, NameHash, std::equal_to<>> nameIndex;
 };
 
 class CParser
@@ -124,7 +134,7 @@ private:
     int32_t ScanName(int32_t start);
     int32_t RunEnd(int32_t from) const;
     long double RadixValue(int32_t start, int32_t end, int bitsPerDigit) const;
-    void ApplyFunction(int32_t code);
+    void LeftAssociative(void (CParser::*operand)(), bool (*isOperator)(int32_t));
     void RequireOperands(std::size_t base, std::size_t count) const;
     long double Pop();
 

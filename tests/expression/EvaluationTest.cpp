@@ -35,11 +35,8 @@ private slots:
     // double precision, functions of the double-rounded argument.
     void precision_data()
     {
-        QTest::addColumn<std::string>("text");
-        QTest::addColumn<long double>("value");
-        const auto row = [](const char* text, long double value) {
-            QTest::newRow(text) << std::string(text) << value;
-        };
+        tralto::test::AddValueColumns();
+        const auto row = tralto::test::AddValueRow;
         row("1/3", 1.0L / 3.0L);
         row("2/3*3", 2.0L / 3.0L * 3.0L);
         row("0.1+0.2", static_cast<long double>(0.1) + static_cast<long double>(0.2));
@@ -59,20 +56,12 @@ private slots:
         row("0x7FFFFFFF+1", 2147483648.0L);
     }
 
-    void precision()
-    {
-        QFETCH(std::string, text);
-        QFETCH(long double, value);
-        TRALTO_COMPARE_VALUE(EvaluateText(text), value);
-    }
+    void precision() { tralto::test::CompareEvaluation(); }
 
     void integerOperators_data()
     {
-        QTest::addColumn<std::string>("text");
-        QTest::addColumn<long double>("value");
-        const auto row = [](const char* text, long double value) {
-            QTest::newRow(text) << std::string(text) << value;
-        };
+        tralto::test::AddValueColumns();
+        const auto row = tralto::test::AddValueRow;
         row("7 div 2", 3);
         row("-7 div 2", -3);
         row("-7 mod 2", -1);
@@ -96,19 +85,13 @@ private slots:
         row("7/-0", 0);
     }
 
-    void integerOperators()
-    {
-        QFETCH(std::string, text);
-        QFETCH(long double, value);
-        TRALTO_COMPARE_VALUE(EvaluateText(text), value);
-    }
+    void integerOperators() { tralto::test::CompareEvaluation(); }
 
     // A name has no value: an operator that needs it fails the whole text,
     // a name standing alone leaves the value before it.
     void names_data()
     {
-        QTest::addColumn<std::string>("text");
-        QTest::addColumn<long double>("value");
+        tralto::test::AddValueColumns();
         QTest::newRow("operand") << std::string("x+1") << 0.0L;
         QTest::newRow("alone") << std::string("x") << 0.0L;
         QTest::newRow("after a value") << std::string("3 Pi") << 3.0L;
@@ -118,12 +101,7 @@ private slots:
         QTest::newRow("negated after a value") << std::string("3 (-x)") << 0.0L;
     }
 
-    void names()
-    {
-        QFETCH(std::string, text);
-        QFETCH(long double, value);
-        TRALTO_COMPARE_VALUE(EvaluateText(text), value);
-    }
+    void names() { tralto::test::CompareEvaluation(); }
 
     // A function of a missing operand must not see the value of an earlier
     // expression: that would report a math error the user never asked for.
@@ -153,8 +131,7 @@ private slots:
 
     void nesting_data()
     {
-        QTest::addColumn<std::string>("text");
-        QTest::addColumn<long double>("value");
+        tralto::test::AddValueColumns();
         const int limit = CParser::MaxNesting;
         QTest::newRow("parentheses at limit")
             << Repeat("(", limit) + "1" + Repeat(")", limit) << 1.0L;
@@ -174,23 +151,14 @@ private slots:
         QTest::newRow("many expressions") << Repeat("1 ", 100000) + "7" << 7.0L;
     }
 
-    void nesting()
-    {
-        QFETCH(std::string, text);
-        QFETCH(long double, value);
-        TRALTO_COMPARE_VALUE(EvaluateText(text), value);
-    }
+    void nesting() { tralto::test::CompareEvaluation(); }
 
     void nestingError()
     {
         CParser parser;
         parser.SetText(std::string(CParser::MaxNesting + 1, '('));
-        try {
-            parser.Parse();
-            QFAIL("no error raised");
-        } catch (const CParseException& error) {
-            QCOMPARE(int(error.errorCode), -6);
-        }
+        tralto::test::CompareError(
+            tralto::test::CaughtError([&] { parser.Parse(); }), "!!Schachtelung", -6);
     }
 
     // Emit never reads an empty stack, whoever calls it.
@@ -218,12 +186,9 @@ private slots:
         CParser parser;
         for (int index = 0; index < values; ++index)
             parser.Emit(CParser::NUMBER, 4);
-        try {
-            parser.Emit(code, 0);
-            QFAIL("no error raised");
-        } catch (const CParseException& raised) {
-            QCOMPARE(int(raised.errorCode), error);
-        }
+        const auto raised = tralto::test::CaughtError([&] { parser.Emit(code, 0); });
+        QVERIFY(raised.has_value());
+        QCOMPARE(int(raised->errorCode), error);
         QCOMPARE(parser.ValueStack().size(), std::size_t(values));
     }
 

@@ -7,12 +7,14 @@
 #include <QByteArray>
 #include <QMetaType>
 #include <QString>
+#include <QTest>
 
 #include "expression/Parser.h"
 
 #include <cmath>
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -80,6 +82,46 @@ private:
     std::streambuf* oldOut;
     std::streambuf* oldErr;
 };
+
+// The parse error `action` raised, if any.
+template <class Action> std::optional<CParseException> CaughtError(Action action)
+{
+    try {
+        action();
+    } catch (const CParseException& error) {
+        return error;
+    }
+    return std::nullopt;
+}
+
+inline void CompareError(
+    const std::optional<CParseException>& error, const QString& message, int code)
+{
+    QVERIFY2(error.has_value(), "no error raised");
+    QCOMPARE(QString(error->what()), message);
+    QCOMPARE(int(error->errorCode), code);
+}
+
+// The "text → value" tables: columns, a row named after its text, and the
+// body: the text evaluates to exactly the value.
+inline void AddValueColumns()
+{
+    QTest::addColumn<std::string>("text");
+    QTest::addColumn<long double>("value");
+}
+
+inline void AddValueRow(const char* text, long double value)
+{
+    QTest::newRow(text) << std::string(text) << value;
+}
+
+inline void CompareEvaluation()
+{
+    QFETCH(std::string, text);
+    QFETCH(long double, value);
+    const TraceCapture quiet;
+    TRALTO_COMPARE_VALUE(EvaluateText(text), value);
+}
 
 // Records every math error as "function kind" for its lifetime.
 class MathErrorRecorder

@@ -18,11 +18,8 @@ class GrammarTest : public QObject
 private slots:
     void values_data()
     {
-        QTest::addColumn<std::string>("text");
-        QTest::addColumn<long double>("value");
-        const auto row = [](const char* text, long double value) {
-            QTest::newRow(text) << std::string(text) << value;
-        };
+        tralto::test::AddValueColumns();
+        const auto row = tralto::test::AddValueRow;
         row("1+2*3", 7);
         row("(1+2)*3", 9);
         row("2^3^2", 64);
@@ -54,13 +51,7 @@ private slots:
         QTest::newRow("tabs between tokens") << std::string("\t 2 \t* \t3") << 6.0L;
     }
 
-    void values()
-    {
-        QFETCH(std::string, text);
-        QFETCH(long double, value);
-        const TraceCapture quiet;
-        TRALTO_COMPARE_VALUE(EvaluateText(text), value);
-    }
+    void values() { tralto::test::CompareEvaluation(); }
 
     void errors_data()
     {
@@ -99,13 +90,8 @@ private slots:
         const TraceCapture quiet;
         CParser parser;
         parser.SetText(text);
-        try {
-            parser.Parse();
-            QFAIL("no error raised");
-        } catch (const CParseException& error) {
-            QCOMPARE(QString(error.what()), message);
-            QCOMPARE(int(error.errorCode), code);
-        }
+        tralto::test::CompareError(
+            tralto::test::CaughtError([&] { parser.Parse(); }), message, code);
         TRALTO_COMPARE_VALUE(EvaluateText(text), 0.0L);
     }
 

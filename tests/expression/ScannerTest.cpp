@@ -153,13 +153,7 @@ private slots:
         QFETCH(QString, message);
         CParser parser;
         parser.SetText(text);
-        try {
-            parser.Scan();
-            QFAIL("no error raised");
-        } catch (const CParseException& error) {
-            QCOMPARE(QString(error.what()), message);
-            QCOMPARE(error.errorCode, int8_t(-4));
-        }
+        tralto::test::CompareError(tralto::test::CaughtError([&] { parser.Scan(); }), message, -4);
     }
 
     void nameTable()

@@ -59,9 +59,10 @@ private slots:
         QTest::addColumn<long double>("value");
         const long double infinity = std::numeric_limits<long double>::infinity();
         const long double nan = std::numeric_limits<long double>::quiet_NaN();
-        const long double values[] = { 0.0L, -0.0L, 1.0L / 3.0L, 999999.0L, 999999.5L, 1e6L,
-            123456.5L, 1234565.0L, 0.0001L, 0.00009999995L, 1e-5L, -2.5e-300L, 1e4000L, 1e-4940L,
-            65536.0L, infinity, -infinity, nan, -nan };
+        const long double values[]
+            = { 0.0L, -0.0L, 1.0L / 3.0L, 999999.0L, 999999.5L, 1e6L, -999999.0L, 7.0L, -7.0L, 0.5L,
+                  999999.4L, 1048576.0L, 123456.5L, 1234565.0L, 0.0001L, 0.00009999995L, 1e-5L,
+                  -2.5e-300L, 1e4000L, 1e-4940L, 65536.0L, infinity, -infinity, nan, -nan };
         for (const long double value : values) {
             char name[64];
             std::snprintf(name, sizeof name, "%.21Lg", value);
