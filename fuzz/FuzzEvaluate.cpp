@@ -20,9 +20,10 @@ protected:
 
 bool Silence()
 {
-    static NullBuffer sink;
-    std::cout.rdbuf(&sink);
-    std::cerr.rdbuf(&sink);
+    // Never destroyed: the streams still flush into it when the program ends.
+    static NullBuffer* const sink = new NullBuffer;
+    std::cout.rdbuf(sink);
+    std::cerr.rdbuf(sink);
     SetMathErrorHandler([](const std::string&, const std::string&) {});
     return true;
 }
