@@ -57,8 +57,11 @@ void globalObjects::OpenSettings(const QString& programFilePath)
     settingsFile_ = std::make_unique<IniFile>(SettingsFilePath(programFilePath));
     ReadFormatSettings(*settingsFile_);
     codeTable_ = {
-        {QStringLiteral("deu"), 102}, {QStringLiteral("enu"), 103}, {QStringLiteral("esr"), 104},
-        {QStringLiteral("ita"), 105}, {QStringLiteral("ptb"), 106},
+        { QStringLiteral("deu"), 102 },
+        { QStringLiteral("enu"), 103 },
+        { QStringLiteral("esr"), 104 },
+        { QStringLiteral("ita"), 105 },
+        { QStringLiteral("ptb"), 106 },
     };
 }
 

@@ -30,8 +30,8 @@ QByteArrayView Trimmed(QByteArrayView text)
 
 QByteArrayView Unquoted(QByteArrayView value)
 {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front())
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
+        && value.back() == value.front())
         return value.sliced(1, value.size() - 2);
     return value;
 }
@@ -92,7 +92,7 @@ std::optional<int32_t> ParseDecimal(QByteArrayView text)
         text = text.sliced(1);
     if (text.isEmpty())
         return std::nullopt;
-    const int64_t limit = negative ? -int64_t{INT32_MIN} : int64_t{INT32_MAX};
+    const int64_t limit = negative ? -int64_t { INT32_MIN } : int64_t { INT32_MAX };
     int64_t magnitude = 0;
     for (const char c : text) {
         if (c < '0' || c > '9')
@@ -128,14 +128,14 @@ FileContent Load(const QString& path)
     if (!info.exists())
         return {};
     if (!info.isFile())
-        return {false, {}};
+        return { false, {} };
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {false, {}};
+        return { false, {} };
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return {false, {}};
-    return {true, std::move(bytes)};
+        return { false, {} };
+    return { true, std::move(bytes) };
 }
 
 // The lines of one state of the file and the place of one key among them.
@@ -162,7 +162,7 @@ public:
             qsizetype end = lineFeed < 0 ? bytes_.size() : lineFeed;
             if (end > begin && bytes_.at(end - 1) == '\r')
                 --end;
-            lines_.push_back({begin, end, next});
+            lines_.push_back({ begin, end, next });
             begin = next;
         }
         const qsizetype firstLineFeed = bytes_.indexOf('\n');
@@ -204,8 +204,8 @@ public:
     // The file with the key line set at its place: the line of the key
     // replaced, or a new line at the end of its section, or a new section at
     // the end of the file. Every other byte stays as it was.
-    QByteArray WithKeyLine(const Place& place, const QByteArray& section,
-                           const QByteArray& keyLine) const
+    QByteArray WithKeyLine(
+        const Place& place, const QByteArray& section, const QByteArray& keyLine) const
     {
         if (place.keyLine != NoLine) {
             const Line& line = lines_[place.keyLine];
@@ -252,12 +252,12 @@ private:
     QByteArray lineBreak_ = "\n";
 };
 
-std::optional<QByteArray> StoredText(const QString& path, const std::string& section,
-                                     const std::string& key)
+std::optional<QByteArray> StoredText(
+    const QString& path, const std::string& section, const std::string& key)
 {
     const IniText text(Load(path).bytes);
-    const IniText::Place place =
-        text.Find(QString::fromStdString(section), QString::fromStdString(key));
+    const IniText::Place place
+        = text.Find(QString::fromStdString(section), QString::fromStdString(key));
     if (place.keyLine == NoLine)
         return std::nullopt;
     return place.value.toByteArray();
@@ -275,15 +275,15 @@ IniFile::IniFile(const QString& path)
 {
 }
 
-std::string IniFile::ReadString(const std::string& section, const std::string& key,
-                                const std::string& defaultValue)
+std::string IniFile::ReadString(
+    const std::string& section, const std::string& key, const std::string& defaultValue)
 {
     const std::optional<QByteArray> text = StoredText(path_, section, key);
     return text ? text->toStdString() : defaultValue;
 }
 
-int32_t IniFile::ReadInteger(const std::string& section, const std::string& key,
-                             int32_t defaultValue)
+int32_t IniFile::ReadInteger(
+    const std::string& section, const std::string& key, int32_t defaultValue)
 {
     const std::optional<QByteArray> text = StoredText(path_, section, key);
     if (!text)
@@ -291,17 +291,17 @@ int32_t IniFile::ReadInteger(const std::string& section, const std::string& key,
     return ParseInteger(*text).value_or(defaultValue);
 }
 
-void IniFile::WriteString(const std::string& section, const std::string& key,
-                          const std::string& value)
+void IniFile::WriteString(
+    const std::string& section, const std::string& key, const std::string& value)
 {
     const FileContent current = Load(path_);
     if (!current.readable)
         throw IniWriteError(path_);
     const IniText text(current.bytes);
-    const IniText::Place place =
-        text.Find(QString::fromStdString(section), QString::fromStdString(key));
-    const QByteArray updated =
-        text.WithKeyLine(place, OneLine(section), OneLine(key) + '=' + StoredValue(value));
+    const IniText::Place place
+        = text.Find(QString::fromStdString(section), QString::fromStdString(key));
+    const QByteArray updated
+        = text.WithKeyLine(place, OneLine(section), OneLine(key) + '=' + StoredValue(value));
 
     // The new content goes to a temporary file that replaces the old one only
     // when it is complete and synced, so a full disk or a crash never leaves
@@ -309,8 +309,8 @@ void IniFile::WriteString(const std::string& section, const std::string& key,
     // after a short write (a full disk) without reporting it; written
     // directly, the short count shows.
     QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(updated) != updated.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+        || file.write(updated) != updated.size() || !file.commit())
         throw IniWriteError(path_);
 }
 

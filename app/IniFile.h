@@ -45,17 +45,17 @@ public:
     const QString& Path() const { return path_; }
 
     std::string ReadString(const std::string& section, const std::string& key,
-                           const std::string& defaultValue) override;
+        const std::string& defaultValue) override;
     // Decimal, or hexadecimal after "0x", "0X" or "$"; hexadecimal covers the
     // 32 bits, so "0xFFFFFFFF" is -1. Anything else gives the default.
-    int32_t ReadInteger(const std::string& section, const std::string& key,
-                        int32_t defaultValue) override;
+    int32_t ReadInteger(
+        const std::string& section, const std::string& key, int32_t defaultValue) override;
 
     // Throws IniWriteError when the file cannot be written. A line break in
     // the value is stored as a blank, since a value is one line; a value that
     // would lose blanks or quotes on reading is stored in double quotes.
-    void WriteString(const std::string& section, const std::string& key,
-                     const std::string& value) override;
+    void WriteString(
+        const std::string& section, const std::string& key, const std::string& value) override;
     // Written in decimal.
     void WriteInteger(const std::string& section, const std::string& key, int32_t value) override;
 

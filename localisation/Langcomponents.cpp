@@ -22,8 +22,7 @@ void SetHint(QObject* element, const QString& text)
 
 // Elements that died since they were registered leave the lists, so that a
 // window created and closed again and again does not grow them.
-template <class Entries, class Member>
-void DropDeadEntries(Entries& entries, Member member)
+template <class Entries, class Member> void DropDeadEntries(Entries& entries, Member member)
 {
     std::erase_if(entries, [member](const auto& entry) { return (entry.*member).isNull(); });
 }
@@ -65,13 +64,13 @@ void ApplyText(QObject* element, TextKind kind, const QString& text)
 void langComponents::AddComponent(QObject* element, TextKind kind, int32_t number)
 {
     DropDeadEntries(components_, &ComponentStruct::element);
-    components_.push_back({element, kind, number});
+    components_.push_back({ element, kind, number });
 }
 
 void langComponents::AddMenuItem(QAction* item, int32_t number)
 {
     DropDeadEntries(menuItems_, &MenuStruct::item);
-    menuItems_.push_back({item, number});
+    menuItems_.push_back({ item, number });
 }
 
 void langComponents::TranslateAll(const QTranslator& languageFile) const

@@ -13,13 +13,13 @@ class QTranslator;
 // Which property of a registered window element takes its text.
 enum TextKind : int8_t
 {
-    MenuCaption = 0,    // QAction (text) or QMenu (title)
-    FormCaption = 1,    // a window: its title
-    ButtonCaption = 2,  // a button: its text
-    ButtonHint = 3,     // a button: its tooltip
+    MenuCaption = 0, // QAction (text) or QMenu (title)
+    FormCaption = 1, // a window: its title
+    ButtonCaption = 2, // a button: its text
+    ButtonHint = 3, // a button: its tooltip
     ToolButtonHint = 4, // a tool-bar button or its action: its tooltip
-    LabelCaption = 5,   // QLabel: its text
-    LabelHint = 6       // QLabel: its tooltip
+    LabelCaption = 5, // QLabel: its text
+    LabelHint = 6 // QLabel: its tooltip
 };
 
 // Elements are held by guarded pointers: a window may go before the registry,

@@ -29,14 +29,14 @@ class LanguageFile : private LanguageFileBytes, public QTranslator
 {
 public:
     explicit LanguageFile(QByteArray content)
-        : LanguageFileBytes{std::move(content)}
+        : LanguageFileBytes { std::move(content) }
     {
     }
 
     bool Load(const QString& folder)
     {
         return load(reinterpret_cast<const uchar*>(bytes.constData()),
-                    static_cast<int>(bytes.size()), folder);
+            static_cast<int>(bytes.size()), folder);
     }
 };
 
@@ -88,7 +88,7 @@ QString LanguageCodeOfFile(const QString& fileName, LanguageCodeRule rule)
 QStringList FindLanguageFiles(const QString& languageFolder)
 {
     const QDir folder(languageFolder, FilePrefix + QLatin1Char('*'), QDir::Unsorted,
-                      QDir::Files | QDir::CaseSensitive);
+        QDir::Files | QDir::CaseSensitive);
     return folder.entryList();
 }
 

@@ -57,13 +57,19 @@ private slots:
     {
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("no extension") << "/opt/tralto/Tralmain" << "/opt/tralto/Tralmain.ini";
-        QTest::newRow("extension replaced") << "/opt/tralto/Tralmain.exe" << "/opt/tralto/Tralmain.ini";
-        QTest::newRow("last extension only") << "/opt/Tralmain.tar.gz" << "/opt/Tralmain.tar.ini";
-        QTest::newRow("dot in a folder name") << "/opt/tra.lto/Tralmain" << "/opt/tra.lto/Tralmain.ini";
-        QTest::newRow("trailing dot") << "/opt/Tralmain." << "/opt/Tralmain.ini";
+        QTest::newRow("no extension") << "/opt/tralto/Tralmain"
+                                      << "/opt/tralto/Tralmain.ini";
+        QTest::newRow("extension replaced") << "/opt/tralto/Tralmain.exe"
+                                            << "/opt/tralto/Tralmain.ini";
+        QTest::newRow("last extension only") << "/opt/Tralmain.tar.gz"
+                                             << "/opt/Tralmain.tar.ini";
+        QTest::newRow("dot in a folder name") << "/opt/tra.lto/Tralmain"
+                                              << "/opt/tra.lto/Tralmain.ini";
+        QTest::newRow("trailing dot") << "/opt/Tralmain."
+                                      << "/opt/Tralmain.ini";
         QTest::newRow("relative path made absolute")
-            << "bin/Tralmain" << QDir::current().absoluteFilePath(QStringLiteral("bin/Tralmain.ini"));
+            << "bin/Tralmain"
+            << QDir::current().absoluteFilePath(QStringLiteral("bin/Tralmain.ini"));
     }
 
     void settingsFilePath()
@@ -113,8 +119,7 @@ private slots:
             // Nothing is written while the object lives.
             QCOMPARE(ReadBytes(IniPath()), before);
         }
-        QCOMPARE(ReadBytes(IniPath()),
-                 before + "\n[Formater]\nFormat=3\nPrecision=7\nDigits=2\n");
+        QCOMPARE(ReadBytes(IniPath()), before + "\n[Formater]\nFormat=3\nPrecision=7\nDigits=2\n");
     }
 
     void codeTable_data()
@@ -150,7 +155,8 @@ private slots:
             objects.SetSettingsErrorHandler(
                 [&messages](const std::string& message) { messages.push_back(message); });
         }
-        QCOMPARE(messages, std::vector<std::string>{"Unable to write to " + IniPath().toStdString()});
+        QCOMPARE(
+            messages, std::vector<std::string> { "Unable to write to " + IniPath().toStdString() });
     }
 
     void throwingErrorHandlerDoesNotEscape()

@@ -5,8 +5,8 @@
 #include <QTest>
 
 #include <climits>
-#include <memory>
 #include <csignal>
+#include <memory>
 #include <sys/resource.h>
 
 #include "app/IniFile.h"
@@ -22,8 +22,7 @@ void WriteBytes(const QString& path, const QByteArray& bytes)
 }
 
 // The bytes of a literal, NULs included.
-template <size_t Size>
-QByteArray Bytes(const char (&text)[Size])
+template <size_t Size> QByteArray Bytes(const char (&text)[Size])
 {
     return QByteArray(text, Size - 1);
 }
@@ -37,8 +36,7 @@ QByteArray ReadBytes(const QString& path)
 }
 
 // The message of the IniWriteError a write throws, or "" when it throws none.
-template <class Write>
-std::string WriteError(Write write)
+template <class Write> std::string WriteError(Write write)
 {
     try {
         write();
@@ -70,7 +68,7 @@ public:
     bool Active() const { return active_; }
 
 private:
-    rlimit previous_{};
+    rlimit previous_ {};
     void (*previousHandler_)(int) = nullptr;
     bool active_ = false;
 };
@@ -178,14 +176,15 @@ private slots:
                                             << QByteArray(" deu ");
         QTest::newRow("unpaired quote") << header + "CommonLangExt=\"deu\n" << QByteArray("\"deu");
         QTest::newRow("mixed quotes") << header + "CommonLangExt=\"deu'\n" << QByteArray("\"deu'");
-        QTest::newRow("equals sign in value") << header + "CommonLangExt=a=b\n" << QByteArray("a=b");
+        QTest::newRow("equals sign in value") << header + "CommonLangExt=a=b\n"
+                                              << QByteArray("a=b");
         QTest::newRow("semicolon in value") << header + "CommonLangExt=deu ; note\n"
                                             << QByteArray("deu ; note");
         QTest::newRow("UTF-8") << header + "CommonLangExt=Ελληνικά\n" << QByteArray("Ελληνικά");
         QTest::newRow("CR-LF") << QByteArray("[Language]\r\nCommonLangExt=deu\r\n")
                                << QByteArray("deu");
-        QTest::newRow("other case") << QByteArray("[LANGUAGE]\ncommonlangext=deu\n")
-                                    << QByteArray("deu");
+        QTest::newRow("other case")
+            << QByteArray("[LANGUAGE]\ncommonlangext=deu\n") << QByteArray("deu");
     }
 
     void readString()
@@ -196,7 +195,7 @@ private slots:
             WriteBytes(IniPath(), content);
         IniFile ini(IniPath());
         QCOMPARE(QByteArray::fromStdString(ini.ReadString("Language", "CommonLangExt", "dflt")),
-                 expected);
+            expected);
     }
 
     void writeReadsBack_data()
@@ -225,7 +224,7 @@ private slots:
         IniFile ini(IniPath());
         ini.WriteString("Language", "CommonLangExt", value.toStdString());
         QCOMPARE(QByteArray::fromStdString(ini.ReadString("Language", "CommonLangExt", "dflt")),
-                 expected);
+            expected);
         QCOMPARE(ini.ReadInteger("Formater", "Format", 9), 9);
     }
 
@@ -237,11 +236,12 @@ private slots:
         QTest::newRow("new file") << QByteArray("<none>") << QByteArray("[Coord]\nDim=2\n");
         QTest::newRow("empty file") << QByteArray("") << QByteArray("[Coord]\nDim=2\n");
         QTest::newRow("replaces the key only")
-            << QByteArray("; settings\n[Coord]\nDim=3\nUnknown=x\n\n[Language]\nCommonLangExt=deu\n")
-            << QByteArray("; settings\n[Coord]\nDim=2\nUnknown=x\n\n[Language]\nCommonLangExt=deu\n");
-        QTest::newRow("replaces a key in other case")
-            << QByteArray("[coord]\r\n  dim = 3 \r\nX=1\r\n")
-            << QByteArray("[coord]\r\nDim=2\r\nX=1\r\n");
+            << QByteArray(
+                   "; settings\n[Coord]\nDim=3\nUnknown=x\n\n[Language]\nCommonLangExt=deu\n")
+            << QByteArray(
+                   "; settings\n[Coord]\nDim=2\nUnknown=x\n\n[Language]\nCommonLangExt=deu\n");
+        QTest::newRow("replaces a key in other case") << QByteArray(
+            "[coord]\r\n  dim = 3 \r\nX=1\r\n") << QByteArray("[coord]\r\nDim=2\r\nX=1\r\n");
         QTest::newRow("new key after the section's last key")
             << QByteArray("[Coord]\nA=1\n\n; about languages\n[Language]\nB=2\n")
             << QByteArray("[Coord]\nA=1\nDim=2\n\n; about languages\n[Language]\nB=2\n");
@@ -255,30 +255,26 @@ private slots:
             << QByteArray("[Coord]\r\nA=1\r\n") << QByteArray("[Coord]\r\nA=1\r\nDim=2\r\n");
         QTest::newRow("new section")
             << QByteArray("[Language]\nB=2\n") << QByteArray("[Language]\nB=2\n\n[Coord]\nDim=2\n");
-        QTest::newRow("new section after a blank line")
-            << QByteArray("[Language]\nB=2\n\n") << QByteArray("[Language]\nB=2\n\n[Coord]\nDim=2\n");
+        QTest::newRow("new section after a blank line") << QByteArray(
+            "[Language]\nB=2\n\n") << QByteArray("[Language]\nB=2\n\n[Coord]\nDim=2\n");
         QTest::newRow("new section, no final line break")
             << QByteArray("[Language]\nB=2") << QByteArray("[Language]\nB=2\n\n[Coord]\nDim=2\n");
-        QTest::newRow("new section in CR-LF file")
-            << QByteArray("[Language]\r\nB=2\r\n")
-            << QByteArray("[Language]\r\nB=2\r\n\r\n[Coord]\r\nDim=2\r\n");
+        QTest::newRow("new section in CR-LF file") << QByteArray(
+            "[Language]\r\nB=2\r\n") << QByteArray("[Language]\r\nB=2\r\n\r\n[Coord]\r\nDim=2\r\n");
         QTest::newRow("no sections at all")
             << QByteArray("A=1\nB=2\n") << QByteArray("A=1\nB=2\n\n[Coord]\nDim=2\n");
-        QTest::newRow("byte-order mark kept")
-            << QByteArray("\xEF\xBB\xBF[Coord]\nDim=3\n")
-            << QByteArray("\xEF\xBB\xBF[Coord]\nDim=2\n");
+        QTest::newRow("byte-order mark kept") << QByteArray("\xEF\xBB\xBF[Coord]\nDim=3\n")
+                                              << QByteArray("\xEF\xBB\xBF[Coord]\nDim=2\n");
         QTest::newRow("byte-order mark alone")
             << QByteArray("\xEF\xBB\xBF") << QByteArray("\xEF\xBB\xBF[Coord]\nDim=2\n");
         QTest::newRow("duplicate key: the first is replaced")
             << QByteArray("[Coord]\nDim=3\nDim=4\n") << QByteArray("[Coord]\nDim=2\nDim=4\n");
-        QTest::newRow("duplicate section: new key in the first")
-            << QByteArray("[Coord]\nA=1\n[Coord]\nB=2\n")
-            << QByteArray("[Coord]\nA=1\nDim=2\n[Coord]\nB=2\n");
+        QTest::newRow("duplicate section: new key in the first") << QByteArray(
+            "[Coord]\nA=1\n[Coord]\nB=2\n") << QByteArray("[Coord]\nA=1\nDim=2\n[Coord]\nB=2\n");
         QTest::newRow("commented key stays")
             << QByteArray("[Coord]\n;Dim=3\n") << QByteArray("[Coord]\nDim=2\n;Dim=3\n");
-        QTest::newRow("binary garbage kept")
-            << Bytes("\x00\xFF junk\n[Coord]\nDim=3\n\x01\x02")
-            << Bytes("\x00\xFF junk\n[Coord]\nDim=2\n\x01\x02");
+        QTest::newRow("binary garbage kept") << Bytes("\x00\xFF junk\n[Coord]\nDim=3\n\x01\x02")
+                                             << Bytes("\x00\xFF junk\n[Coord]\nDim=2\n\x01\x02");
     }
 
     void writeKeepsOtherLines()
@@ -333,8 +329,8 @@ private slots:
         IniFile ini(IniPath());
         QCOMPARE(ini.ReadString("Language", "CommonLangExt", "").size(), size_t(longValue.size()));
         ini.WriteInteger("Coord", "Dim", 2);
-        QCOMPARE(ReadBytes(IniPath()), longComment + "[Language]\nCommonLangExt=" + longValue +
-                                           "\n\n[Coord]\nDim=2\n");
+        QCOMPARE(ReadBytes(IniPath()),
+            longComment + "[Language]\nCommonLangExt=" + longValue + "\n\n[Coord]\nDim=2\n");
     }
 
     void folderInPlaceOfTheFile()
@@ -345,7 +341,7 @@ private slots:
         IniFile ini(IniPath());
         QCOMPARE(ini.ReadInteger("Coord", "Dim", 3), 3);
         QCOMPARE(WriteError([&] { ini.WriteInteger("Coord", "Dim", 2); }),
-                 "Unable to write to " + IniPath().toStdString());
+            "Unable to write to " + IniPath().toStdString());
         QCOMPARE(ReadBytes(inside), QByteArray("kept"));
         QVERIFY(QFileInfo(IniPath()).isDir());
     }
@@ -360,7 +356,7 @@ private slots:
         IniFile ini(path);
         QCOMPARE(ini.ReadString("Language", "CommonLangExt", "enu"), std::string("enu"));
         QCOMPARE(WriteError([&] { ini.WriteString("Language", "CommonLangExt", "deu"); }),
-                 "Unable to write to " + path.toStdString());
+            "Unable to write to " + path.toStdString());
         QCOMPARE(ReadBytes(notAFolder), QByteArray("program"));
     }
 
@@ -379,7 +375,7 @@ private slots:
         QCOMPARE(ReadBytes(IniPath()), before);
         // Nothing half-written is left beside it.
         QCOMPARE(QDir(Folder()).entryList(QDir::Files | QDir::Hidden),
-                 QStringList{QStringLiteral("Tralmain.ini")});
+            QStringList { QStringLiteral("Tralmain.ini") });
         QCOMPARE(ini.ReadInteger("Coord", "Dim", 0), 3);
     }
 };

@@ -67,7 +67,8 @@ private slots:
         QTest::newRow("tool button hint, action") << 4 << "action" << QByteArray("toolTip") << true;
         QTest::newRow("label caption") << 5 << "label" << QByteArray("text") << true;
         QTest::newRow("label hint") << 6 << "label" << QByteArray("toolTip") << true;
-        QTest::newRow("label hint leaves the caption") << 6 << "label" << QByteArray("text") << false;
+        QTest::newRow("label hint leaves the caption")
+            << 6 << "label" << QByteArray("text") << false;
         QTest::newRow("kind 7") << 7 << "label" << QByteArray("text") << false;
         QTest::newRow("kind -1") << -1 << "label" << QByteArray("text") << false;
         QTest::newRow("label caption on a button") << 5 << "button" << QByteArray("text") << false;
@@ -88,12 +89,12 @@ private slots:
         objects_->LoadLanguage(QStringLiteral("deu"));
         objects_->RegisterComponent(element.get(), static_cast<TextKind>(kind), 551);
         QCOMPARE(element->property(property.constData()).toString(),
-                 takesText ? QStringLiteral("kartesisch") : design);
+            takesText ? QStringLiteral("kartesisch") : design);
 
         // And again at every change of language.
         objects_->LoadLanguage(QStringLiteral("enu"));
         QCOMPARE(element->property(property.constData()).toString(),
-                 takesText ? QStringLiteral("Cartesian") : design);
+            takesText ? QStringLiteral("Cartesian") : design);
     }
 
     void withoutLanguageTheElementKeepsItsText()
@@ -125,13 +126,13 @@ private slots:
         QWidget window;
         connect(&item, &QAction::changed, this, [&order] { order.append(QStringLiteral("item")); });
         connect(&window, &QWidget::windowTitleChanged, this,
-                [&order] { order.append(QStringLiteral("window")); });
+            [&order] { order.append(QStringLiteral("window")); });
         // The menu item is registered first, yet the elements are translated first.
         objects_->RegisterMenuItem(&item, 604);
         objects_->RegisterComponent(&window, FormCaption, 552);
         objects_->LoadLanguage(QStringLiteral("deu"));
         objects_->LoadLanguage(QStringLiteral("enu"));
-        QCOMPARE(order, QStringList({"window", "item", "window", "item"}));
+        QCOMPARE(order, QStringList({ "window", "item", "window", "item" }));
     }
 
     void elementRegisteredTwiceTakesBothTextsInOrder()

@@ -13,16 +13,23 @@
 class LanguageFixture
 {
 public:
-    LanguageFixture() { valid_ = dir_.isValid() && QDir(dir_.path()).mkdir(QStringLiteral("language")); }
+    LanguageFixture()
+    {
+        valid_ = dir_.isValid() && QDir(dir_.path()).mkdir(QStringLiteral("language"));
+    }
 
     bool IsValid() const { return valid_; }
     QString ProgramPath() const { return dir_.filePath(QStringLiteral("Tralmain")); }
     QString Folder() const { return dir_.filePath(QStringLiteral("language")); }
-    QString FilePath(const QString& fileName) const { return Folder() + QLatin1Char('/') + fileName; }
+    QString FilePath(const QString& fileName) const
+    {
+        return Folder() + QLatin1Char('/') + fileName;
+    }
 
     static QByteArray FixtureBytes(const QString& fixture)
     {
-        QFile file(QStringLiteral(TRALTO_FIXTURE_DIR "/Fixture_") + fixture + QStringLiteral(".qm"));
+        QFile file(
+            QStringLiteral(TRALTO_FIXTURE_DIR "/Fixture_") + fixture + QStringLiteral(".qm"));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 

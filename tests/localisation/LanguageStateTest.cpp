@@ -56,7 +56,7 @@ private slots:
         QCOMPARE(objects.LoadedCode(), QStringLiteral("deu"));
         QCOMPARE(objects.LanguageText(551), QStringLiteral("kartesisch"));
         QCOMPARE(objects.LanguageText(objects.LanguageTextNumber(QStringLiteral("deu"))),
-                 QStringLiteral("Deutsch"));
+            QStringLiteral("Deutsch"));
         QCOMPARE(objects.LanguageText(606), QString());
     }
 

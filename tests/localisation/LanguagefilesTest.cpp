@@ -14,13 +14,12 @@
 namespace {
 
 // Every text number the program reads from a language file.
-const QList<int> ProgramTextNumbers = {100, 102, 103, 104, 105, 106, 500, 501, 503, 516,
-                                       517, 521, 551, 552, 553, 554, 555, 603, 604, 605,
-                                       606, 607, 608, 609, 610, 611, 612};
+const QList<int> ProgramTextNumbers = { 100, 102, 103, 104, 105, 106, 500, 501, 503, 516, 517, 521,
+    551, 552, 553, 554, 555, 603, 604, 605, 606, 607, 608, 609, 610, 611, 612 };
 
 // The numbers the fixtures "deu" and "enu" hold.
-const QList<int> FixtureTextNumbers = {100, 102, 103, 104, 105, 106, 516, 517, 521,
-                                       551, 552, 553, 554, 555, 603, 604, 605};
+const QList<int> FixtureTextNumbers
+    = { 100, 102, 103, 104, 105, 106, 516, 517, 521, 551, 552, 553, 554, 555, 603, 604, 605 };
 
 QStringList Sorted(QStringList list)
 {
@@ -37,10 +36,12 @@ QStringList DirectoryOrder(const QString& folder)
         return names;
     while (const dirent* entry = readdir(directory)) {
         const QString name = QFile::decodeName(entry->d_name);
-        struct stat status {};
-        if (name.startsWith(QStringLiteral("Sharedlex.")) &&
-            stat(QFile::encodeName(folder + QLatin1Char('/') + name).constData(), &status) == 0 &&
-            S_ISREG(status.st_mode))
+        struct stat status
+        {
+        };
+        if (name.startsWith(QStringLiteral("Sharedlex."))
+            && stat(QFile::encodeName(folder + QLatin1Char('/') + name).constData(), &status) == 0
+            && S_ISREG(status.st_mode))
             names.append(name);
     }
     closedir(directory);
@@ -59,12 +60,24 @@ private slots:
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QString>("menuCode");
         QTest::addColumn<QString>("dialogCode");
-        QTest::newRow("three letters") << "Sharedlex.deu" << "deu" << "deu";
-        QTest::newRow("other case") << "Sharedlex.DEU" << "DEU" << "DEU";
-        QTest::newRow("longer extension") << "Sharedlex.deutsch" << "deu" << "sch";
-        QTest::newRow("short extension") << "Sharedlex.de" << "de" << ".de";
-        QTest::newRow("two extensions") << "Sharedlex.tar.gz" << "tar" << ".gz";
-        QTest::newRow("nothing after the dot") << "Sharedlex." << "" << "ex.";
+        QTest::newRow("three letters") << "Sharedlex.deu"
+                                       << "deu"
+                                       << "deu";
+        QTest::newRow("other case") << "Sharedlex.DEU"
+                                    << "DEU"
+                                    << "DEU";
+        QTest::newRow("longer extension") << "Sharedlex.deutsch"
+                                          << "deu"
+                                          << "sch";
+        QTest::newRow("short extension") << "Sharedlex.de"
+                                         << "de"
+                                         << ".de";
+        QTest::newRow("two extensions") << "Sharedlex.tar.gz"
+                                        << "tar"
+                                        << ".gz";
+        QTest::newRow("nothing after the dot") << "Sharedlex."
+                                               << ""
+                                               << "ex.";
     }
 
     void codeOfFile()
@@ -80,8 +93,8 @@ private slots:
     {
         LanguageFixture fixture;
         QVERIFY(fixture.IsValid());
-        for (const char* name : {"Sharedlex.deu", "Sharedlex.enu", "Sharedlex.DEU", "Sharedlex.tds",
-                                 "Sharedlex.TDS", "Sharedlex.deutsch", "Sharedlex.fra"})
+        for (const char* name : { "Sharedlex.deu", "Sharedlex.enu", "Sharedlex.DEU",
+                 "Sharedlex.tds", "Sharedlex.TDS", "Sharedlex.deutsch", "Sharedlex.fra" })
             QVERIFY(fixture.AddCopy(QString::fromLatin1(name), QStringLiteral("enu")));
         QVERIFY(fixture.AddBytes(QStringLiteral("Sharedlex.xyz"), "no language file"));
         QVERIFY(fixture.AddBytes(QStringLiteral("Sharedlex."), "no code"));
@@ -90,20 +103,20 @@ private slots:
         QVERIFY(fixture.AddFolder(QStringLiteral("Sharedlex.esr")));
 
         QCOMPARE(Sorted(FindLanguageFiles(fixture.Folder())),
-                 Sorted({"Sharedlex.deu", "Sharedlex.enu", "Sharedlex.DEU", "Sharedlex.tds",
-                         "Sharedlex.TDS", "Sharedlex.deutsch", "Sharedlex.fra", "Sharedlex.xyz",
-                         "Sharedlex."}));
+            Sorted({ "Sharedlex.deu", "Sharedlex.enu", "Sharedlex.DEU", "Sharedlex.tds",
+                "Sharedlex.TDS", "Sharedlex.deutsch", "Sharedlex.fra", "Sharedlex.xyz",
+                "Sharedlex." }));
         QCOMPARE(Sorted(FindLanguageCodes(fixture.Folder(), LanguageCodeRule::Menu)),
-                 Sorted({"deu", "enu", "DEU", "TDS", "deu", "fra", "xyz"}));
+            Sorted({ "deu", "enu", "DEU", "TDS", "deu", "fra", "xyz" }));
         QCOMPARE(Sorted(FindLanguageCodes(fixture.Folder(), LanguageCodeRule::Dialog)),
-                 Sorted({"deu", "enu", "DEU", "TDS", "sch", "fra", "xyz", "ex."}));
+            Sorted({ "deu", "enu", "DEU", "TDS", "sch", "fra", "xyz", "ex." }));
     }
 
     void searchKeepsTheDirectoryOrder()
     {
         LanguageFixture fixture;
         QVERIFY(fixture.IsValid());
-        for (const char* code : {"ptb", "deu", "ita", "enu", "esr", "zzz", "aaa", "mmm"})
+        for (const char* code : { "ptb", "deu", "ita", "enu", "esr", "zzz", "aaa", "mmm" })
             QVERIFY(fixture.AddBytes(QStringLiteral("Sharedlex.") + QLatin1String(code), code));
         const QStringList files = FindLanguageFiles(fixture.Folder());
         QCOMPARE(files, DirectoryOrder(fixture.Folder()));
@@ -118,16 +131,17 @@ private slots:
         LanguageFixture fixture;
         QVERIFY(fixture.IsValid());
         QVERIFY(FindLanguageFiles(fixture.Folder() + QStringLiteral("/none")).isEmpty());
-        QVERIFY(FindLanguageCodes(fixture.Folder() + QStringLiteral("/none"), LanguageCodeRule::Menu)
-                    .isEmpty());
+        QVERIFY(
+            FindLanguageCodes(fixture.Folder() + QStringLiteral("/none"), LanguageCodeRule::Menu)
+                .isEmpty());
     }
 
     void folderBesideTheProgram()
     {
         QCOMPARE(LanguageFolderPath(QStringLiteral("/opt/tralto/Tralmain")),
-                 QStringLiteral("/opt/tralto/language"));
+            QStringLiteral("/opt/tralto/language"));
         QCOMPARE(LanguageFolderPath(QStringLiteral("bin/Tralmain")),
-                 QDir::current().absoluteFilePath(QStringLiteral("bin/language")));
+            QDir::current().absoluteFilePath(QStringLiteral("bin/language")));
     }
 
     void opensAFileAndReadsItsTexts()
@@ -135,8 +149,8 @@ private slots:
         LanguageFixture fixture;
         QVERIFY(fixture.IsValid());
         QVERIFY(fixture.AddCopy(QStringLiteral("Sharedlex.deu"), QStringLiteral("deu")));
-        const std::unique_ptr<QTranslator> file =
-            OpenLanguageFile(fixture.Folder(), QStringLiteral("deu"));
+        const std::unique_ptr<QTranslator> file
+            = OpenLanguageFile(fixture.Folder(), QStringLiteral("deu"));
         QVERIFY(file);
         QCOMPARE(LanguageFileText(file.get(), 551), QStringLiteral("kartesisch"));
         QCOMPARE(LanguageFileText(file.get(), 603), QStringLiteral("Bitte Sprache wählen"));
@@ -194,24 +208,24 @@ private slots:
         QVERIFY(fixture.IsValid());
         const QByteArray whole = LanguageFixture::FixtureBytes(QStringLiteral("deu"));
         QVERIFY(fixture.AddBytes(QStringLiteral("Sharedlex.all"), whole));
-        const std::unique_ptr<QTranslator> complete =
-            OpenLanguageFile(fixture.Folder(), QStringLiteral("all"));
+        const std::unique_ptr<QTranslator> complete
+            = OpenLanguageFile(fixture.Folder(), QStringLiteral("all"));
         QVERIFY(complete);
         int opened = 0;
         for (qsizetype length = 0; length < whole.size(); ++length) {
             QVERIFY(fixture.AddBytes(QStringLiteral("Sharedlex.cut"), whole.first(length)));
-            const std::unique_ptr<QTranslator> file =
-                OpenLanguageFile(fixture.Folder(), QStringLiteral("cut"));
+            const std::unique_ptr<QTranslator> file
+                = OpenLanguageFile(fixture.Folder(), QStringLiteral("cut"));
             if (!file)
                 continue;
             ++opened;
             for (const int number : FixtureTextNumbers) {
                 const QString text = LanguageFileText(file.get(), number);
                 QVERIFY2(text.isEmpty() || text == LanguageFileText(complete.get(), number),
-                         qPrintable(QStringLiteral("cut at %1, text %2: \"%3\"")
-                                        .arg(length)
-                                        .arg(number)
-                                        .arg(text)));
+                    qPrintable(QStringLiteral("cut at %1, text %2: \"%3\"")
+                                   .arg(length)
+                                   .arg(number)
+                                   .arg(text)));
             }
         }
         qInfo("%d of %lld cut lengths opened", opened, static_cast<long long>(whole.size()));
@@ -225,11 +239,11 @@ private slots:
                   "language files of the program are not checked.");
         QStringList codes;
         for (const QString& source :
-             sources.entryList({QStringLiteral("Sharedlex_*.ts")}, QDir::Files))
+            sources.entryList({ QStringLiteral("Sharedlex_*.ts") }, QDir::Files))
             codes.append(source.mid(10).chopped(3));
-        for (const char* code : {"deu", "enu", "esr", "ita", "ptb"})
+        for (const char* code : { "deu", "enu", "esr", "ita", "ptb" })
             QVERIFY2(codes.contains(QLatin1String(code)),
-                     qPrintable(QStringLiteral("no source Sharedlex_%1.ts").arg(QLatin1String(code))));
+                qPrintable(QStringLiteral("no source Sharedlex_%1.ts").arg(QLatin1String(code))));
 
         const QString folder = QStringLiteral(TRALTO_LANGUAGE_DIR);
         QCOMPARE(Sorted(FindLanguageCodes(folder, LanguageCodeRule::Menu)), Sorted(codes));
@@ -238,7 +252,8 @@ private slots:
             QVERIFY2(file, qPrintable(QStringLiteral("Sharedlex.%1 does not open").arg(code)));
             for (const int number : ProgramTextNumbers)
                 QVERIFY2(!LanguageFileText(file.get(), number).isEmpty(),
-                         qPrintable(QStringLiteral("Sharedlex.%1 has no text %2").arg(code).arg(number)));
+                    qPrintable(
+                        QStringLiteral("Sharedlex.%1 has no text %2").arg(code).arg(number)));
         }
     }
 };
