@@ -44,8 +44,7 @@ private slots:
     {
         fixture_ = std::make_unique<LanguageFixture>();
         QVERIFY(fixture_->IsValid());
-        QVERIFY(fixture_->AddCopy(QStringLiteral("Sharedlex.deu"), QStringLiteral("deu")));
-        QVERIFY(fixture_->AddCopy(QStringLiteral("Sharedlex.enu"), QStringLiteral("enu")));
+        QVERIFY(fixture_->AddGermanAndEnglish());
         QVERIFY(fixture_->AddCopy(QStringLiteral("Sharedlex.ita"), QStringLiteral("short")));
         objects_ = std::make_unique<globalObjects>(fixture_->ProgramPath());
     }

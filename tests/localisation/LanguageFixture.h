@@ -39,6 +39,13 @@ public:
         return !bytes.isEmpty() && AddBytes(fileName, bytes);
     }
 
+    // "Sharedlex.deu" and "Sharedlex.enu", the pair most tests switch between.
+    bool AddGermanAndEnglish() const
+    {
+        return AddCopy(QStringLiteral("Sharedlex.deu"), QStringLiteral("deu"))
+            && AddCopy(QStringLiteral("Sharedlex.enu"), QStringLiteral("enu"));
+    }
+
     bool AddBytes(const QString& fileName, const QByteArray& bytes) const
     {
         QFile file(FilePath(fileName));

@@ -29,8 +29,7 @@ private slots:
     {
         fixture_ = std::make_unique<LanguageFixture>();
         QVERIFY(fixture_->IsValid());
-        QVERIFY(fixture_->AddCopy(QStringLiteral("Sharedlex.deu"), QStringLiteral("deu")));
-        QVERIFY(fixture_->AddCopy(QStringLiteral("Sharedlex.enu"), QStringLiteral("enu")));
+        QVERIFY(fixture_->AddGermanAndEnglish());
         QVERIFY(fixture_->AddBytes(QStringLiteral("Sharedlex.xyz"), "no language file"));
     }
 
