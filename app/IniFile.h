@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+#include "format/SettingsStore.h"
+
+// A write of the settings file that did not reach the disk. The message is
+// "Unable to write to <full path>"; the file keeps its previous content.
+class IniWriteError : public std::runtime_error
+{
+public:
+    explicit IniWriteError(const QString& path);
+};
+
+// The program's settings file, in the classic INI layout:
+//
+//   [Section]
+//   Key=Value
+//
+// Every call goes to the disk: a read parses the file as it is now, a write
+// reads it, changes one key and replaces the whole file atomically before it
+// returns, so a read that follows (also through another IniFile object) sees
+// the value. Section and key names match without regard to case. Lines the
+// program does not own (comments, other sections, unknown keys, lines it
+// cannot parse, a byte-order mark, the kind of line ends) are written back
+// byte for byte.
+//
+// Reading: blanks around names and values are ignored; a value enclosed in a
+// pair of equal quotes (" or ') loses them; lines whose first non-blank
+// character is ';' or '#' are comments; text after the value belongs to the
+// value. With duplicate sections or keys the first key found, in file order,
+// wins; a write changes that same line. Keys before the first section belong
+// to no section.
+class IniFile : public SettingsStore
+{
+public:
+    // A relative path is made absolute against the current folder now, so the
+    // file does not move when the working directory changes later.
+    explicit IniFile(const QString& path);
+
+    const QString& Path() const { return path_; }
+
+    std::string ReadString(const std::string& section, const std::string& key,
+        const std::string& defaultValue) override;
+    // Decimal, or hexadecimal after "0x", "0X" or "$"; hexadecimal covers the
+    // 32 bits, so "0xFFFFFFFF" is -1. Anything else gives the default.
+    int32_t ReadInteger(
+        const std::string& section, const std::string& key, int32_t defaultValue) override;
+
+    // Throws IniWriteError when the file cannot be written. A line break in
+    // the value is stored as a blank, since a value is one line; a value that
+    // would lose blanks or quotes on reading is stored in double quotes.
+    void WriteString(
+        const std::string& section, const std::string& key, const std::string& value) override;
+    // Written in decimal.
+    void WriteInteger(const std::string& section, const std::string& key, int32_t value) override;
+
+private:
+    QString path_;
+};

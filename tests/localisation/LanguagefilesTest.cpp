@@ -1,0 +1,262 @@
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
+#include <QTranslator>
+
+#include <algorithm>
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include "localisation/Languagefiles.h"
+#include "tests/TestMain.h"
+#include "tests/localisation/LanguageFixture.h"
+
+namespace {
+
+// Every text number the program reads from a language file.
+const QList<int> ProgramTextNumbers = { 100, 102, 103, 104, 105, 106, 500, 501, 503, 516, 517, 521,
+    551, 552, 553, 554, 555, 603, 604, 605, 606, 607, 608, 609, 610, 611, 612 };
+
+// The numbers the fixtures "deu" and "enu" hold.
+const QList<int> FixtureTextNumbers
+    = { 100, 102, 103, 104, 105, 106, 516, 517, 521, 551, 552, 553, 554, 555, 603, 604, 605 };
+
+QStringList Sorted(QStringList list)
+{
+    list.sort();
+    return list;
+}
+
+// The plain files "Sharedlex.*" as the operating system lists the folder.
+QStringList DirectoryOrder(const QString& folder)
+{
+    QStringList names;
+    DIR* directory = opendir(QFile::encodeName(folder).constData());
+    if (directory == nullptr)
+        return names;
+    while (const dirent* entry = readdir(directory)) {
+        const QString name = QFile::decodeName(entry->d_name);
+        struct stat status
+        {
+        };
+        if (name.startsWith(QStringLiteral("Sharedlex."))
+            && stat(QFile::encodeName(folder + QLatin1Char('/') + name).constData(), &status) == 0
+            && S_ISREG(status.st_mode))
+            names.append(name);
+    }
+    closedir(directory);
+    return names;
+}
+
+} // namespace
+
+class LanguagefilesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void codeOfFile_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("menuCode");
+        QTest::addColumn<QString>("dialogCode");
+        QTest::newRow("three letters") << "Sharedlex.deu"
+                                       << "deu"
+                                       << "deu";
+        QTest::newRow("other case") << "Sharedlex.DEU"
+                                    << "DEU"
+                                    << "DEU";
+        QTest::newRow("longer extension") << "Sharedlex.deutsch"
+                                          << "deu"
+                                          << "sch";
+        QTest::newRow("short extension") << "Sharedlex.de"
+                                         << "de"
+                                         << ".de";
+        QTest::newRow("two extensions") << "Sharedlex.tar.gz"
+                                        << "tar"
+                                        << ".gz";
+        QTest::newRow("nothing after the dot") << "Sharedlex."
+                                               << ""
+                                               << "ex.";
+    }
+
+    void codeOfFile()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QString, menuCode);
+        QFETCH(QString, dialogCode);
+        QCOMPARE(LanguageCodeOfFile(fileName, LanguageCodeRule::Menu), menuCode);
+        QCOMPARE(LanguageCodeOfFile(fileName, LanguageCodeRule::Dialog), dialogCode);
+    }
+
+    void searchFindsPlainFilesWithThePrefix()
+    {
+        LanguageFixture fixture;
+        QVERIFY(fixture.IsValid());
+        for (const char* name : { "Sharedlex.deu", "Sharedlex.enu", "Sharedlex.DEU",
+                 "Sharedlex.tds", "Sharedlex.TDS", "Sharedlex.deutsch", "Sharedlex.fra" })
+            QVERIFY(fixture.AddCopy(QString::fromLatin1(name), QStringLiteral("enu")));
+        QVERIFY(fixture.AddBytes(QStringLiteral("Sharedlex.xyz"), "no language file"));
+        QVERIFY(fixture.AddBytes(QStringLiteral("Sharedlex."), "no code"));
+        QVERIFY(fixture.AddCopy(QStringLiteral("sharedlex.ita"), QStringLiteral("enu")));
+        QVERIFY(fixture.AddCopy(QStringLiteral("Other.ptb"), QStringLiteral("enu")));
+        QVERIFY(fixture.AddFolder(QStringLiteral("Sharedlex.esr")));
+
+        QCOMPARE(Sorted(FindLanguageFiles(fixture.Folder())),
+            Sorted({ "Sharedlex.deu", "Sharedlex.enu", "Sharedlex.DEU", "Sharedlex.tds",
+                "Sharedlex.TDS", "Sharedlex.deutsch", "Sharedlex.fra", "Sharedlex.xyz",
+                "Sharedlex." }));
+        QCOMPARE(Sorted(FindLanguageCodes(fixture.Folder(), LanguageCodeRule::Menu)),
+            Sorted({ "deu", "enu", "DEU", "TDS", "deu", "fra", "xyz" }));
+        QCOMPARE(Sorted(FindLanguageCodes(fixture.Folder(), LanguageCodeRule::Dialog)),
+            Sorted({ "deu", "enu", "DEU", "TDS", "sch", "fra", "xyz", "ex." }));
+    }
+
+    void searchKeepsTheDirectoryOrder()
+    {
+        LanguageFixture fixture;
+        QVERIFY(fixture.IsValid());
+        for (const char* code : { "ptb", "deu", "ita", "enu", "esr", "zzz", "aaa", "mmm" })
+            QVERIFY(fixture.AddBytes(QStringLiteral("Sharedlex.") + QLatin1String(code), code));
+        const QStringList files = FindLanguageFiles(fixture.Folder());
+        QCOMPARE(files, DirectoryOrder(fixture.Folder()));
+        QStringList codes;
+        for (const QString& file : files)
+            codes.append(file.mid(10));
+        QCOMPARE(FindLanguageCodes(fixture.Folder(), LanguageCodeRule::Menu), codes);
+    }
+
+    void searchOfAMissingFolder()
+    {
+        LanguageFixture fixture;
+        QVERIFY(fixture.IsValid());
+        QVERIFY(FindLanguageFiles(fixture.Folder() + QStringLiteral("/none")).isEmpty());
+        QVERIFY(
+            FindLanguageCodes(fixture.Folder() + QStringLiteral("/none"), LanguageCodeRule::Menu)
+                .isEmpty());
+    }
+
+    void folderBesideTheProgram()
+    {
+        QCOMPARE(LanguageFolderPath(QStringLiteral("/opt/tralto/Tralmain")),
+            QStringLiteral("/opt/tralto/language"));
+        QCOMPARE(LanguageFolderPath(QStringLiteral("bin/Tralmain")),
+            QDir::current().absoluteFilePath(QStringLiteral("bin/language")));
+    }
+
+    void opensAFileAndReadsItsTexts()
+    {
+        LanguageFixture fixture;
+        QVERIFY(fixture.IsValid());
+        QVERIFY(fixture.AddCopy(QStringLiteral("Sharedlex.deu"), QStringLiteral("deu")));
+        const std::unique_ptr<QTranslator> file
+            = OpenLanguageFile(fixture.Folder(), QStringLiteral("deu"));
+        QVERIFY(file);
+        QCOMPARE(LanguageFileText(file.get(), 551), QStringLiteral("kartesisch"));
+        QCOMPARE(LanguageFileText(file.get(), 603), QStringLiteral("Bitte Sprache wählen"));
+        QCOMPARE(LanguageFileText(file.get(), 606), QString());
+        QCOMPARE(LanguageFileText(file.get(), -1), QString());
+        QCOMPARE(LanguageFileText(nullptr, 551), QString());
+    }
+
+    void filesThatDoNotOpen_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("code");
+        const QByteArray german = LanguageFixture::FixtureBytes(QStringLiteral("deu"));
+        QByteArray noise(300, '\0');
+        for (int i = 0; i < noise.size(); ++i)
+            noise[i] = char((i * 7919 + 13) % 251);
+        QTest::newRow("missing") << "Sharedlex.enu" << german << "deu";
+        QTest::newRow("empty") << "Sharedlex.deu" << QByteArray() << "deu";
+        QTest::newRow("random bytes") << "Sharedlex.deu" << noise << "deu";
+        QTest::newRow("text") << "Sharedlex.deu" << QByteArray("[Language]\nno texts\n") << "deu";
+        QTest::newRow("cut in the header") << "Sharedlex.deu" << german.first(10) << "deu";
+        QTest::newRow("folder named like one") << "Sharedlex.deu/" << QByteArray() << "deu";
+        QTest::newRow("other case") << "Sharedlex.DEU" << german << "deu";
+        QTest::newRow("empty code") << "Sharedlex." << german << "";
+        QTest::newRow("code with a path") << "Sharedlex.sub/deu" << german << "sub/deu";
+        // Qt's loader by name would fall back to these; a language file is
+        // only ever the file of its exact name.
+        QTest::newRow("name with .qm") << "Sharedlex.fra.qm" << german << "fra";
+        QTest::newRow("name without code") << "Sharedlex" << german << "fra";
+    }
+
+    void filesThatDoNotOpen()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, code);
+        LanguageFixture fixture;
+        QVERIFY(fixture.IsValid());
+        if (fileName.endsWith(QLatin1Char('/'))) {
+            QVERIFY(fixture.AddFolder(fileName.chopped(1)));
+        } else {
+            if (fileName.contains(QLatin1Char('/')))
+                QVERIFY(fixture.AddFolder(fileName.section(QLatin1Char('/'), 0, 0)));
+            QVERIFY(fixture.AddBytes(fileName, content));
+        }
+        QVERIFY(!OpenLanguageFile(fixture.Folder(), code));
+    }
+
+    void cutFilesNeverGiveWrongTexts()
+    {
+        // A language file cut short at any length either does not open or
+        // gives each text as it is or not at all.
+        LanguageFixture fixture;
+        QVERIFY(fixture.IsValid());
+        const QByteArray whole = LanguageFixture::FixtureBytes(QStringLiteral("deu"));
+        QVERIFY(fixture.AddBytes(QStringLiteral("Sharedlex.all"), whole));
+        const std::unique_ptr<QTranslator> complete
+            = OpenLanguageFile(fixture.Folder(), QStringLiteral("all"));
+        QVERIFY(complete);
+        int opened = 0;
+        for (qsizetype length = 0; length < whole.size(); ++length) {
+            QVERIFY(fixture.AddBytes(QStringLiteral("Sharedlex.cut"), whole.first(length)));
+            const std::unique_ptr<QTranslator> file
+                = OpenLanguageFile(fixture.Folder(), QStringLiteral("cut"));
+            if (!file)
+                continue;
+            ++opened;
+            for (const int number : FixtureTextNumbers) {
+                const QString text = LanguageFileText(file.get(), number);
+                QVERIFY2(text.isEmpty() || text == LanguageFileText(complete.get(), number),
+                    qPrintable(QStringLiteral("cut at %1, text %2: \"%3\"")
+                                   .arg(length)
+                                   .arg(number)
+                                   .arg(text)));
+            }
+        }
+        qInfo("%d of %lld cut lengths opened", opened, static_cast<long long>(whole.size()));
+    }
+
+    void programLanguageFiles()
+    {
+        const QDir sources(QStringLiteral(TRALTO_TRANSLATION_SOURCE_DIR));
+        if (!sources.exists())
+            QSKIP("No translation sources yet (localisation/translations is missing): the "
+                  "language files of the program are not checked.");
+        QStringList codes;
+        for (const QString& source :
+            sources.entryList({ QStringLiteral("Sharedlex_*.ts") }, QDir::Files))
+            codes.append(source.mid(10).chopped(3));
+        for (const char* code : { "deu", "enu", "esr", "ita", "ptb" })
+            QVERIFY2(codes.contains(QLatin1String(code)),
+                qPrintable(QStringLiteral("no source Sharedlex_%1.ts").arg(QLatin1String(code))));
+
+        const QString folder = QStringLiteral(TRALTO_LANGUAGE_DIR);
+        QCOMPARE(Sorted(FindLanguageCodes(folder, LanguageCodeRule::Menu)), Sorted(codes));
+        for (const QString& code : codes) {
+            const std::unique_ptr<QTranslator> file = OpenLanguageFile(folder, code);
+            QVERIFY2(file, qPrintable(QStringLiteral("Sharedlex.%1 does not open").arg(code)));
+            for (const int number : ProgramTextNumbers)
+                QVERIFY2(!LanguageFileText(file.get(), number).isEmpty(),
+                    qPrintable(
+                        QStringLiteral("Sharedlex.%1 has no text %2").arg(code).arg(number)));
+        }
+    }
+};
+
+TRALTO_TEST(LanguagefilesTest);
+#include "LanguagefilesTest.moc"
