@@ -36,7 +36,8 @@ QString SettingsFilePath(const QString& programFilePath)
 }
 
 globalObjects::globalObjects(const QString& programFilePath)
-    : languageFolder_(LanguageFolderPath(programFilePath))
+    : programFolder_(QFileInfo(programFilePath).absolutePath())
+    , languageFolder_(LanguageFolderPath(programFilePath))
     , settingsErrorHandler_(WriteToStandardError)
 {
     OpenSettings(programFilePath);

@@ -51,6 +51,8 @@ public:
     int32_t LanguageTextNumber(const QString& code) const;
     const QTranslator* LanguageHandle() const { return languageHandle_.get(); }
     const QString& LoadedCode() const { return loadedCode_; }
+    // The program's folder, where the glyph library lies.
+    const QString& ProgramFolder() const { return programFolder_; }
     // "<folder of the program>/language", for the language menu and dialog.
     const QString& LanguageFolder() const { return languageFolder_; }
 
@@ -70,6 +72,7 @@ private:
     langComponents components_;
     std::map<QString, int32_t> codeTable_;
 
+    QString programFolder_;
     QString languageFolder_;
     SettingsErrorHandler settingsErrorHandler_;
 };

@@ -1,8 +1,156 @@
 #include "app/Mainform.h"
 
+#include "app/Guard.h"
+#include "app/IniFile.h"
+#include "app/Showcoordwindow.h"
+#include "coordinates/Coordform.h"
+#include "coordinates/Coordform2.h"
+
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+
 TMainForm::TMainForm(const QString& programFilePath)
-    : programFilePath_(programFilePath)
 {
-    setWindowTitle(QStringLiteral("Tralto"));
-    resize(640, 480);
+    setGeometry(192, 107, 696, 480);
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setObjectName(QStringLiteral("MdiArea"));
+    setCentralWidget(mdiArea_);
+    BuildMenu();
+
+    globals_ = std::make_unique<globalObjects>(programFilePath);
+    dimension_ = globals_->Settings().ReadInteger("Coord", "Dim", 3);
+    productInfo_ = { QStringLiteral("Tralto"), QStringLiteral("0.0.1"),
+                     QStringLiteral("Converts coordinates as you type."),
+                     QStringLiteral("Free software for Linux desktops.") };
+    FormCreate();
 }
+
+TMainForm::~TMainForm()
+{
+    qApp->removeEventFilter(this);
+    FormDestroy();
+    // The settings and the translation registry go before the windows, whose
+    // destruction must not touch them.
+    RunGuarded(this, [this] { globals_.reset(); });
+}
+
+void TMainForm::BuildMenu()
+{
+    optionsMenu_ = menuBar()->addMenu(QStringLiteral("Explorer"));
+    optionsMenu_->menuAction()->setObjectName(QStringLiteral("Options_Item"));
+    languageMenu_ = optionsMenu_->addMenu(QStringLiteral("Language"));
+    languageMenu_->menuAction()->setObjectName(QStringLiteral("OptionsLanguage_Item"));
+    formatItem_ = optionsMenu_->addAction(QStringLiteral("Format"));
+    formatItem_->setObjectName(QStringLiteral("Format_Item"));
+    connect(formatItem_, &QAction::triggered, this, &TMainForm::Format_ItemClick);
+    aboutItem_ = menuBar()->addAction(QStringLiteral("Info"));
+    aboutItem_->setObjectName(QStringLiteral("About_Item"));
+    connect(aboutItem_, &QAction::triggered, this, &TMainForm::About_ItemClick);
+}
+
+void TMainForm::FormCreate()
+{
+    SettingsStore& settings = globals_->Settings();
+    languageCode_ = QString::fromStdString(settings.ReadString("Language", "CommonLangExt", ""));
+    if (languageCode_.isEmpty()) {
+        // First start: the language dialog stores the choice; closing it
+        // without a choice leaves English.
+        languageCode_ = QString::fromStdString(settings.ReadString("Language", "CommonLangExt", "enu"));
+    }
+    globals_->LoadLanguage(languageCode_);
+    globals_->RegisterMenuItem(languageMenu_->menuAction(), 521);
+    globals_->RegisterMenuItem(formatItem_, 605);
+    globals_->RegisterMenuItem(optionsMenu_->menuAction(), 604);
+    setWindowTitle(QStringLiteral("Solidus Pro"));
+    activeChild_ = nullptr;
+    qApp->installEventFilter(this);
+}
+
+void TMainForm::FormDestroy()
+{
+    RunGuarded(this, [this] {
+        SettingsStore& settings = globals_->Settings();
+        settings.WriteInteger("Coord", "Dim", dimension_);
+        settings.WriteString("Language", "CommonLangExt", languageCode_.toStdString());
+    });
+}
+
+bool TMainForm::event(QEvent* event)
+{
+    const bool result = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
+    return result;
+}
+
+void TMainForm::FormActivate()
+{
+    ShowCoordWindow();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != qApp || event->type() != WM_SHOWCOORDWINDOW)
+        return QMainWindow::eventFilter(watched, event);
+    ShowCoordWindow();
+    if (activeChild_) {
+        if (QWidget* control = activeChild_->focusWidget())
+            control->setFocus(Qt::OtherFocusReason);
+    }
+    return true;
+}
+
+QMdiSubWindow* TMainForm::AddChild(QWidget* child)
+{
+    QMdiSubWindow* frame = mdiArea_->addSubWindow(child, Qt::SubWindow | Qt::CustomizeWindowHint
+                                                             | Qt::WindowTitleHint);
+    frame->setAttribute(Qt::WA_DeleteOnClose, false);
+    return frame;
+}
+
+void TMainForm::ShowCoordWindow()
+{
+    QWidget* child = nullptr;
+    if (dimension_ == 2) {
+        if (!coord2DWindow_) {
+            coord2DWindow_ = new TFormCoord2(this, dimension_, qApp, *globals_);
+            AddChild(coord2DWindow_);
+        }
+        child = coord2DWindow_;
+    } else {
+        if (!coord3DWindow_) {
+            coord3DWindow_ = new TFormCoord(this, dimension_, qApp, *globals_);
+            AddChild(coord3DWindow_);
+        }
+        child = coord3DWindow_;
+    }
+    activeChild_ = child;
+    QWidget* frame = child->parentWidget();
+    if (!frame->isMaximized())
+        frame->showMaximized();
+    frame->show();
+    frame->raise();
+    mdiArea_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(frame));
+    MergeChildMenu(dimension_ == 2 ? coord2DWindow_->FileMenu() : coord3DWindow_->FileMenu());
+}
+
+void TMainForm::MergeChildMenu(QMenu* childMenu)
+{
+    // The active window's own menu stands in front of "Explorer" and "Info".
+    QMenuBar* bar = menuBar();
+    const QList<QAction*> actions = bar->actions();
+    if (!actions.isEmpty() && actions.first() == childMenu->menuAction())
+        return;
+    for (QAction* action : actions) {
+        if (action != optionsMenu_->menuAction() && action != aboutItem_)
+            bar->removeAction(action);
+    }
+    bar->insertAction(optionsMenu_->menuAction(), childMenu->menuAction());
+}
+
+void TMainForm::Format_ItemClick() { }
+
+void TMainForm::About_ItemClick() { }

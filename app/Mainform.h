@@ -1,11 +1,34 @@
 #pragma once
 
+// The multiple-document frame. It routes: it owns globalObjects (settings
+// file, language, translation registry) and the two coordinate windows,
+// creates each window on first use, shows the window of Dimension on every
+// activation and on the posted WM_SHOWCOORDWINDOW request, merges the active
+// window's "Datei" menu in front of its own, and stores Dimension and the
+// language code when it goes.
+
+#include "app/Globalobjects.h"
+
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
-// The multiple-document frame of the program. It owns the settings and the
-// coordinate windows, merges the active window's menu into its own and shows
-// the window of the current dimension.
+#include <memory>
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class TFormCoord;
+class TFormCoord2;
+
+struct ProductInfo {
+    QString name;
+    QString version;
+    QString line1;
+    QString line2;
+};
+
 class TMainForm : public QMainWindow
 {
     Q_OBJECT
@@ -14,7 +37,43 @@ public:
     // The settings file, the language folder and the glyph library are all
     // found beside the program file named here.
     explicit TMainForm(const QString& programFilePath);
+    ~TMainForm() override;
+
+    int Dimension() const { return dimension_; }
+    const QString& LanguageCode() const { return languageCode_; }
+    TFormCoord* Coord3DWindow() const { return coord3DWindow_; }
+    TFormCoord2* Coord2DWindow() const { return coord2DWindow_; }
+    QWidget* ActiveChild() const { return activeChild_; }
+
+    void ShowCoordWindow();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
-    QString programFilePath_;
+    void BuildMenu();
+    void FormCreate();
+    void FormActivate();
+    void FormDestroy();
+    void MergeChildMenu(QMenu* childMenu);
+    QMdiSubWindow* AddChild(QWidget* child);
+    void Format_ItemClick();
+    void About_ItemClick();
+
+    QMenu* optionsMenu_ = nullptr;
+    QMenu* languageMenu_ = nullptr;
+    QAction* formatItem_ = nullptr;
+    QAction* aboutItem_ = nullptr;
+    QMdiArea* mdiArea_ = nullptr;
+
+    std::unique_ptr<globalObjects> globals_;
+    QString languageCode_;
+    QStringList languageCodes_;
+    QList<QAction*> languageItems_;
+    TFormCoord* coord3DWindow_ = nullptr;
+    TFormCoord2* coord2DWindow_ = nullptr;
+    QWidget* activeChild_ = nullptr;
+    int dimension_ = 3;
+    ProductInfo productInfo_;
 };

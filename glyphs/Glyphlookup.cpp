@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLibrary>
 #include <QRegularExpression>
 #include <QResource>
@@ -100,4 +101,9 @@ QImage TransparentBitmap(const QImage& bitmap)
 QPixmap TransparentPixmap(const QImage& bitmap)
 {
     return QPixmap::fromImage(TransparentBitmap(bitmap));
+}
+
+void ShowTransparentBitmap(QLabel* image, const QImage& bitmap)
+{
+    image->setPixmap(TransparentPixmap(bitmap));
 }

@@ -17,6 +17,7 @@
 
 #include <memory>
 
+class QLabel;
 class QLibrary;
 
 // File name of the glyph library beside the program.
@@ -58,3 +59,5 @@ QImage LoadGlyphBitmap(const GlyphbankHandle& glyphbank, const QString& name);
 QImage TransparentBitmap(const QImage& bitmap);
 // The same, ready for a QLabel.
 QPixmap TransparentPixmap(const QImage& bitmap);
+// Shows the bitmap transparently in an image element.
+void ShowTransparentBitmap(QLabel* image, const QImage& bitmap);

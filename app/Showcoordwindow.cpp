@@ -1,0 +1,8 @@
+#include "app/Showcoordwindow.h"
+
+#include <QCoreApplication>
+
+void PostShowCoordWindow(QObject* applicationWindow)
+{
+    QCoreApplication::postEvent(applicationWindow, new QEvent(WM_SHOWCOORDWINDOW));
+}

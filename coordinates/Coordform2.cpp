@@ -1,0 +1,124 @@
+#include "coordinates/Coordform2.h"
+
+#include "app/Globalobjects.h"
+#include "app/RadioGroup.h"
+#include "app/Showcoordwindow.h"
+#include "coordinates/Koord2d.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+
+TFormCoord2::TFormCoord2(QWidget* owner, int& dimension, QObject* applicationWindow,
+                         globalObjects& globals)
+    : QWidget(owner)
+    , dimension_(dimension)
+    , applicationWindow_(applicationWindow)
+    , globals_(globals)
+{
+    resize(483, 294);
+
+    auto* panel1 = new QWidget(this);
+    panel1->setObjectName(QStringLiteral("Panel1"));
+    panel1->setGeometry(0, 0, 483, 25);
+    dimComboBox_ = new QComboBox(panel1);
+    dimComboBox_->setObjectName(QStringLiteral("Dim_ComboBox"));
+    dimComboBox_->setGeometry(0, 0, 41, 21);
+    dimComboBox_->addItems({ QStringLiteral("2"), QStringLiteral("3") });
+    dimComboBox_->setCurrentIndex(0);
+    connect(dimComboBox_, &QComboBox::activated, this, &TFormCoord2::Dim_ComboBoxChange);
+
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("Koord2D_Panel"));
+    panel->setGeometry(0, 25, 483, 73);
+
+    const auto makeEdit = [panel](const char* name, int left, int top) {
+        auto* edit = new QLineEdit(QStringLiteral("0"), panel);
+        edit->setObjectName(QLatin1String(name));
+        edit->setGeometry(left, top, 121, 21);
+        return edit;
+    };
+    const auto makeLabel = [panel](const char* name, const char* text, int left, int top) {
+        auto* label = new QLabel(QLatin1String(text), panel);
+        label->setObjectName(QLatin1String(name));
+        label->move(left, top);
+        label->adjustSize();
+        return label;
+    };
+    Koord2D::Elements elements;
+    elements.panel = panel;
+    elements.xLabel = makeLabel("Koord2D_x_Label", "x", 8, 8);
+    elements.yLabel = makeLabel("Koord2D_y_Label", "y", 176, 8);
+    elements.rLabel = makeLabel("Koord2D_r_Label", "r", 8, 48);
+    phiImage_ = new QLabel(panel);
+    phiImage_->setObjectName(QStringLiteral("Koord2D_phi_Image"));
+    phiImage_->setGeometry(176, 48, 17, 17);
+    elements.phiImage = phiImage_;
+    elements.edits = { makeEdit("Koord2D_x_Edit", 24, 8), makeEdit("Koord2D_y_Edit", 208, 8),
+                       makeEdit("Koord2D_r_Edit", 24, 48), makeEdit("Koord2D_phi_Edit", 208, 48) };
+
+    auto* radDeg = new RadioGroup(this);
+    radDeg->setObjectName(QStringLiteral("Koord2D_RadDeg_RadioGroup"));
+    radDeg->setGeometry(16, 104, 65, 49);
+    radDeg->Add(QStringLiteral("RAD"));
+    radDeg->Add(QStringLiteral("DEG"));
+    radDeg->SetItemIndex(0);
+    elements.radDegRadioGroup = radDeg;
+
+    coord2DImage_ = new QLabel(this);
+    coord2DImage_->setObjectName(QStringLiteral("Coord2D_Image"));
+    coord2DImage_->setGeometry(96, 104, 80, 73);
+
+    fileMenu_ = new QMenu(QStringLiteral("Datei"), this);
+    fileMenu_->menuAction()->setObjectName(QStringLiteral("File_Item"));
+    QAction* exitItem = fileMenu_->addAction(QStringLiteral("Beenden"));
+    exitItem->setObjectName(QStringLiteral("Exit_Item"));
+
+    setTabOrder(radDeg, elements.edits[0]);
+    for (int index = 1; index < 4; ++index)
+        setTabOrder(elements.edits[index - 1], elements.edits[index]);
+    setTabOrder(elements.edits[3], dimComboBox_);
+
+    koord2D_ = new Koord2D(elements, this);
+
+    globals_.RegisterMenuItem(fileMenu_->menuAction(), 516);
+    globals_.RegisterMenuItem(exitItem, 517);
+    connect(exitItem, &QAction::triggered, this, &TFormCoord2::ExitProgram);
+
+    setWindowTitle(QStringLiteral("Tralto"));
+    FormCreate();
+}
+
+void TFormCoord2::FormCreate()
+{
+    glyphbank_ = LoadGlyphbank(globals_.ProgramFolder());
+    ShowTransparentBitmap(phiImage_, LoadGlyphBitmap(glyphbank_, QStringLiteral("Allg_phi")));
+    ShowTransparentBitmap(coord2DImage_, LoadGlyphBitmap(GlyphbankHandle(), QStringLiteral("Coord_2D")));
+}
+
+void TFormCoord2::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+void TFormCoord2::FormShow()
+{
+    dimComboBox_->setCurrentIndex(0);
+}
+
+void TFormCoord2::Dim_ComboBoxChange(int index)
+{
+    // Picking this window's own dimension again is no request to switch.
+    if (dimComboBox_->itemText(index) != QLatin1String("3"))
+        return;
+    dimension_ = 3;
+    PostShowCoordWindow(applicationWindow_);
+}
+
+void TFormCoord2::ExitProgram()
+{
+    // Closing the frame takes the orderly road: settings written, then exit 0.
+    window()->close();
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+// The working part of the two-dimensional window, bound to its fields:
+// field text → EvaluateText → (DegToRad for phi in DEG) → CoordSet2D::Set →
+// FormatValue of x, y, Modulus and Angle (RadToDeg in DEG) into the other
+// fields. Hovering a field shows the exact value as its tooltip.
+
+#include "coordinates/CoordSet2D.h"
+#include "coordinates/CoordSet3D.h"
+
+#include <QObject>
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QWidget;
+class RadioGroup;
+
+class Koord2D : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Elements {
+        QWidget* panel;
+        std::array<QLineEdit*, 4> edits; // x, y, r, phi
+        QLabel* xLabel;
+        QLabel* yLabel;
+        QLabel* rLabel;
+        QLabel* phiImage;
+        RadioGroup* radDegRadioGroup;
+    };
+
+    Koord2D(const Elements& elements, QObject* parent);
+
+    static constexpr int LabelColumn = 32;
+    static constexpr int Margin = 5;
+
+    const CoordSet2D& Value() const { return value_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FieldChanged(int index);
+    void ShowValues(int source);
+    void RadDegClick();
+    void PanelResize();
+    QString ExactText(int index) const;
+    AngleUnit Unit() const;
+
+    Elements elements_;
+    CoordSet2D value_;
+    bool updating_ = false;
+};
