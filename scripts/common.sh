@@ -40,6 +40,7 @@ TRALTO_TEST_PACKAGES=(
   clang libclang-rt-14-dev
   libbenchmark-dev libmuparser-dev
   xvfb xauth xdotool x11-utils
+  desktop-file-utils appstream libx11-dev
   # DejaVu Serif, the typeface of the test that redraws the glyph bitmaps
   fonts-dejavu-core fonts-dejavu-extra
 )
