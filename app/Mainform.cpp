@@ -81,7 +81,10 @@ void TMainForm::FormDestroy()
 bool TMainForm::event(QEvent* event)
 {
     const bool result = QMainWindow::event(event);
-    if (event->type() == QEvent::WindowActivate)
+    // Activation shows the coordinate window; the first show does too, for a
+    // desktop without a window manager, where the frame never becomes active.
+    if (event->type() == QEvent::WindowActivate
+        || (event->type() == QEvent::Show && activeChild_ == nullptr))
         FormActivate();
     return result;
 }

@@ -16,6 +16,7 @@
 namespace {
 
 constexpr int FieldLeft = 296;
+constexpr int SymbolColumnLeft = 272;
 constexpr int FieldWidth = 81;
 constexpr int FieldHeight = 21;
 
@@ -85,6 +86,10 @@ void TFormCoord::BuildLayout()
     kartesianLabel_ = MakeLabel(this, "Koord_Kar_Label", QStringLiteral("kartesische Koordinaten"), 16, 32);
     sphericalLabel_ = MakeLabel(this, "Koord_Kug_Label", QStringLiteral("Kugelkoordinaten"), 16, 152);
     cylindricalLabel_ = MakeLabel(this, "Koord_Zyl_Label", QStringLiteral("Zylinderkoordinaten"), 8, 288);
+    // The headings change with the language: give them the whole column left
+    // of the symbols, whatever their length in the design language.
+    for (QLabel* heading : { kartesianLabel_, sphericalLabel_, cylindricalLabel_ })
+        heading->resize(SymbolColumnLeft - heading->x() - Margin, heading->height());
 
     struct FieldPlace {
         const char* editName;
