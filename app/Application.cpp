@@ -1,14 +1,34 @@
 #include "app/Application.h"
 
 #include "app/Guard.h"
+#include "app/Messageboxes.h"
+#include "expression/Parser.h"
+#include "format/Formater.h"
 
+#include <QFileInfo>
 #include <QIcon>
+#include <QLocale>
 
 TApplication::TApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Tralto"));
+    setDesktopFileName(QStringLiteral("org.example.Tralto"));
     setWindowIcon(QIcon(QStringLiteral(":/tralto/icon.svg")));
+
+    // Numbers are written with the separators of the user's locale.
+    const QLocale locale = QLocale::system();
+    SetNumberSeparators(locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString());
+
+    // A domain error of a function (the square root of a negative number, say)
+    // is the one evaluation error the user is told about.
+    SetMathErrorHandler([](const std::string& function, const std::string& kind) {
+        MessageBoxes::Show(activeWindow(),
+            { QFileInfo(applicationFilePath()).fileName(),
+                QStringLiteral("%1: %2 error")
+                    .arg(QString::fromStdString(function), QString::fromStdString(kind)),
+                MessageBoxes::Icon::Stop });
+    });
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)

@@ -21,10 +21,15 @@ TMainForm::TMainForm(const QString& programFilePath)
     BuildMenu();
 
     globals_ = std::make_unique<globalObjects>(programFilePath);
+    // The number format is written when the settings close at the very end;
+    // a failure there is shown like any other.
+    globals_->SetSettingsErrorHandler([this](const std::string& message) {
+        MessageBoxes::ShowError(this, QString::fromStdString(message));
+    });
     dimension_ = globals_->Settings().ReadInteger("Coord", "Dim", 3);
     productInfo_ = { QStringLiteral("Tralto"), QStringLiteral("0.0.1"),
-                     QStringLiteral("Converts coordinates as you type."),
-                     QStringLiteral("Free software for Linux desktops.") };
+        QStringLiteral("Converts coordinates as you type."),
+        QStringLiteral("Free software for Linux desktops.") };
     FormCreate();
 }
 
@@ -58,7 +63,8 @@ void TMainForm::FormCreate()
     if (languageCode_.isEmpty()) {
         // First start: the language dialog stores the choice; closing it
         // without a choice leaves English.
-        languageCode_ = QString::fromStdString(settings.ReadString("Language", "CommonLangExt", "enu"));
+        languageCode_
+            = QString::fromStdString(settings.ReadString("Language", "CommonLangExt", "enu"));
     }
     globals_->LoadLanguage(languageCode_);
     globals_->RegisterMenuItem(languageMenu_->menuAction(), 521);
@@ -108,8 +114,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 
 QMdiSubWindow* TMainForm::AddChild(QWidget* child)
 {
-    QMdiSubWindow* frame = mdiArea_->addSubWindow(child, Qt::SubWindow | Qt::CustomizeWindowHint
-                                                             | Qt::WindowTitleHint);
+    QMdiSubWindow* frame = mdiArea_->addSubWindow(
+        child, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     frame->setAttribute(Qt::WA_DeleteOnClose, false);
     return frame;
 }

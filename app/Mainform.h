@@ -22,7 +22,8 @@ class QMenu;
 class TFormCoord;
 class TFormCoord2;
 
-struct ProductInfo {
+struct ProductInfo
+{
     QString name;
     QString version;
     QString line1;

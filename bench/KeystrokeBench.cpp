@@ -8,9 +8,9 @@
 //                                 and with 0, and divide the difference by N
 //                                 (bench/callgrind_keystroke.sh does this)
 
+#include "bench/EvaluateTexts.h"
 #include "coordinates/CoordSet3D.h"
 #include "expression/Parser.h"
-#include "bench/EvaluateTexts.h"
 #include "format/Formater.h"
 
 #include <benchmark/benchmark.h>

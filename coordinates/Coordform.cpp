@@ -44,8 +44,8 @@ QLabel* MakeImage(QWidget* parent, const char* name, int left, int top, int widt
 
 } // namespace
 
-TFormCoord::TFormCoord(QWidget* owner, int& dimension, QObject* applicationWindow,
-                       globalObjects& globals)
+TFormCoord::TFormCoord(
+    QWidget* owner, int& dimension, QObject* applicationWindow, globalObjects& globals)
     : QWidget(owner)
     , dimension_(dimension)
     , applicationWindow_(applicationWindow)
@@ -54,8 +54,10 @@ TFormCoord::TFormCoord(QWidget* owner, int& dimension, QObject* applicationWindo
     BuildLayout();
 
     for (int index = 0; index < 9; ++index)
-        connect(edits_[index], &QLineEdit::textChanged, this, [this, index] { FieldChanged(index); });
-    connect(kugelZRadioGroup_, &RadioGroup::Clicked, this, &TFormCoord::Koord_KugelZ_RadioGroupClick);
+        connect(
+            edits_[index], &QLineEdit::textChanged, this, [this, index] { FieldChanged(index); });
+    connect(
+        kugelZRadioGroup_, &RadioGroup::Clicked, this, &TFormCoord::Koord_KugelZ_RadioGroupClick);
 
     globals_.RegisterMenuItem(fileMenu_->menuAction(), 516);
     globals_.RegisterMenuItem(exitItem_, 517);
@@ -83,15 +85,19 @@ void TFormCoord::BuildLayout()
     dimComboBox_->setCurrentIndex(1);
     connect(dimComboBox_, &QComboBox::activated, this, &TFormCoord::Dim_ComboBoxChange);
 
-    kartesianLabel_ = MakeLabel(this, "Koord_Kar_Label", QStringLiteral("kartesische Koordinaten"), 16, 32);
-    sphericalLabel_ = MakeLabel(this, "Koord_Kug_Label", QStringLiteral("Kugelkoordinaten"), 16, 152);
-    cylindricalLabel_ = MakeLabel(this, "Koord_Zyl_Label", QStringLiteral("Zylinderkoordinaten"), 8, 288);
+    kartesianLabel_
+        = MakeLabel(this, "Koord_Kar_Label", QStringLiteral("kartesische Koordinaten"), 16, 32);
+    sphericalLabel_
+        = MakeLabel(this, "Koord_Kug_Label", QStringLiteral("Kugelkoordinaten"), 16, 152);
+    cylindricalLabel_
+        = MakeLabel(this, "Koord_Zyl_Label", QStringLiteral("Zylinderkoordinaten"), 8, 288);
     // The headings change with the language: give them the whole column left
     // of the symbols, whatever their length in the design language.
     for (QLabel* heading : { kartesianLabel_, sphericalLabel_, cylindricalLabel_ })
         heading->resize(SymbolColumnLeft - heading->x() - Margin, heading->height());
 
-    struct FieldPlace {
+    struct FieldPlace
+    {
         const char* editName;
         int top;
         const char* labelName; // a letter label, or none where a symbol stands
@@ -140,7 +146,8 @@ void TFormCoord::BuildLayout()
     radDegRadioGroup_->Add(QStringLiteral("RAD"));
     radDegRadioGroup_->Add(QStringLiteral("DEG"));
     radDegRadioGroup_->SetItemIndex(0);
-    connect(radDegRadioGroup_, &RadioGroup::Clicked, this, &TFormCoord::Koord_Rad_Deg_RadioGroupClick);
+    connect(
+        radDegRadioGroup_, &RadioGroup::Clicked, this, &TFormCoord::Koord_Rad_Deg_RadioGroupClick);
 
     fileMenu_ = new QMenu(QStringLiteral("Datei"), this);
     fileMenu_->setObjectName(QStringLiteral("File_Item_Menu"));
@@ -167,10 +174,14 @@ void TFormCoord::FormCreate()
 
 void TFormCoord::LoadImages()
 {
-    ShowTransparentBitmap(sphericalPhiImage_, LoadGlyphBitmap(glyphbank_, QStringLiteral("Allg_phi")));
-    ShowTransparentBitmap(cylindricalPhiImage_, LoadGlyphBitmap(glyphbank_, QStringLiteral("Allg_phi")));
-    ShowTransparentBitmap(sphericalThetaImage_, LoadGlyphBitmap(glyphbank_, QStringLiteral("Allg_teta")));
-    ShowTransparentBitmap(cylinderImage_, LoadGlyphBitmap(GlyphbankHandle(), QStringLiteral("Coord_Zylinder3")));
+    ShowTransparentBitmap(
+        sphericalPhiImage_, LoadGlyphBitmap(glyphbank_, QStringLiteral("Allg_phi")));
+    ShowTransparentBitmap(
+        cylindricalPhiImage_, LoadGlyphBitmap(glyphbank_, QStringLiteral("Allg_phi")));
+    ShowTransparentBitmap(
+        sphericalThetaImage_, LoadGlyphBitmap(glyphbank_, QStringLiteral("Allg_teta")));
+    ShowTransparentBitmap(
+        cylinderImage_, LoadGlyphBitmap(GlyphbankHandle(), QStringLiteral("Coord_Zylinder3")));
     cylinderImage_->adjustSize();
     LoadSphereImage();
 }
@@ -178,8 +189,9 @@ void TFormCoord::LoadImages()
 void TFormCoord::LoadSphereImage()
 {
     const bool fromZAxis = kugelZRadioGroup_->ItemIndex() != ThetaToXYPlane;
-    ShowTransparentBitmap(sphereImage_, LoadGlyphBitmap(GlyphbankHandle(), fromZAxis ? QStringLiteral("Coord_KugelZ3")
-                                                                   : QStringLiteral("Coord_Kugel3")));
+    ShowTransparentBitmap(sphereImage_,
+        LoadGlyphBitmap(GlyphbankHandle(),
+            fromZAxis ? QStringLiteral("Coord_KugelZ3") : QStringLiteral("Coord_Kugel3")));
     sphereImage_->adjustSize();
 }
 
@@ -228,8 +240,8 @@ void TFormCoord::ShowValues(int source)
         if (index == source)
             continue;
         const long double value = coordinates_.Get(index);
-        edits_[index]->setText(IsAngle(index) ? ShowAngle(value)
-                                              : QString::fromStdString(FormatValue(value)));
+        edits_[index]->setText(
+            IsAngle(index) ? ShowAngle(value) : QString::fromStdString(FormatValue(value)));
     }
 }
 
@@ -241,8 +253,8 @@ void TFormCoord::Koord_Rad_Deg_RadioGroupClick()
 
 void TFormCoord::Koord_KugelZ_RadioGroupClick()
 {
-    coordinates_.SetThetaConvention(kugelZRadioGroup_->ItemIndex() == ThetaToXYPlane ? ThetaToXYPlane
-                                                                                    : ThetaToZAxis);
+    coordinates_.SetThetaConvention(
+        kugelZRadioGroup_->ItemIndex() == ThetaToXYPlane ? ThetaToXYPlane : ThetaToZAxis);
     LoadSphereImage();
     UpdatingGuard guard(updating_);
     ShowValues(-2);

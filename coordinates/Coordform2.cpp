@@ -10,8 +10,8 @@
 #include <QLineEdit>
 #include <QMenu>
 
-TFormCoord2::TFormCoord2(QWidget* owner, int& dimension, QObject* applicationWindow,
-                         globalObjects& globals)
+TFormCoord2::TFormCoord2(
+    QWidget* owner, int& dimension, QObject* applicationWindow, globalObjects& globals)
     : QWidget(owner)
     , dimension_(dimension)
     , applicationWindow_(applicationWindow)
@@ -56,7 +56,7 @@ TFormCoord2::TFormCoord2(QWidget* owner, int& dimension, QObject* applicationWin
     phiImage_->setGeometry(176, 48, 17, 17);
     elements.phiImage = phiImage_;
     elements.edits = { makeEdit("Koord2D_x_Edit", 24, 8), makeEdit("Koord2D_y_Edit", 208, 8),
-                       makeEdit("Koord2D_r_Edit", 24, 48), makeEdit("Koord2D_phi_Edit", 208, 48) };
+        makeEdit("Koord2D_r_Edit", 24, 48), makeEdit("Koord2D_phi_Edit", 208, 48) };
 
     auto* radDeg = new RadioGroup(this);
     radDeg->setObjectName(QStringLiteral("Koord2D_RadDeg_RadioGroup"));
@@ -94,7 +94,8 @@ void TFormCoord2::FormCreate()
 {
     glyphbank_ = LoadGlyphbank(globals_.ProgramFolder());
     ShowTransparentBitmap(phiImage_, LoadGlyphBitmap(glyphbank_, QStringLiteral("Allg_phi")));
-    ShowTransparentBitmap(coord2DImage_, LoadGlyphBitmap(GlyphbankHandle(), QStringLiteral("Coord_2D")));
+    ShowTransparentBitmap(
+        coord2DImage_, LoadGlyphBitmap(GlyphbankHandle(), QStringLiteral("Coord_2D")));
 }
 
 void TFormCoord2::showEvent(QShowEvent* event)

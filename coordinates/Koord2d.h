@@ -22,7 +22,8 @@ class Koord2D : public QObject
     Q_OBJECT
 
 public:
-    struct Elements {
+    struct Elements
+    {
         QWidget* panel;
         std::array<QLineEdit*, 4> edits; // x, y, r, phi
         QLabel* xLabel;

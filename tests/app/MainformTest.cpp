@@ -1,20 +1,176 @@
-#include <QDir>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 
 #include "app/Mainform.h"
+#include "app/Messageboxes.h"
+#include "coordinates/Coordform.h"
+#include "coordinates/Coordform2.h"
+#include "tests/ProgramFolder.h"
 #include "tests/TestMain.h"
 
+#include <memory>
+#include <vector>
+
+// The main window routing between the two coordinate windows, its menus and
+// the settings it keeps.
 class MainformTest : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void showsTitledWindow()
+    std::unique_ptr<ProgramFolder> folder_;
+    std::vector<MessageBoxes::Box> boxes_;
+
+    std::unique_ptr<TMainForm> Start()
     {
-        TMainForm form(QDir::temp().filePath(QStringLiteral("Tralmain")));
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QCOMPARE(form.windowTitle(), QStringLiteral("Tralto"));
+        auto form = std::make_unique<TMainForm>(folder_->ProgramPath());
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get()))
+            return nullptr;
+        return form;
+    }
+    static QStringList MenuBarNames(TMainForm& form)
+    {
+        QStringList names;
+        for (QAction* action : form.menuBar()->actions())
+            names << action->objectName();
+        return names;
+    }
+    static void ChooseDimension(QWidget& window, int item)
+    {
+        auto* list = window.findChild<QComboBox*>("Dim_ComboBox");
+        list->setCurrentIndex(item);
+        emit list->activated(item);
+        QCoreApplication::processEvents(); // the request is posted
+    }
+
+private slots:
+    void init()
+    {
+        folder_ = std::make_unique<ProgramFolder>();
+        QVERIFY(folder_->IsValid());
+        boxes_.clear();
+        MessageBoxes::SetPresenter(
+            [this](QWidget*, const MessageBoxes::Box& box) { boxes_.push_back(box); });
+    }
+    void cleanup()
+    {
+        MessageBoxes::SetPresenter({});
+        folder_.reset();
+    }
+
+    void opensThreeDimensionsByDefault()
+    {
+        QVERIFY(folder_->WriteSettings("[Language]\nCommonLangExt=enu\n"));
+        auto form = Start();
+        QVERIFY(form);
+        // The maximised window's caption joins the frame's, as in any such frame.
+        QCOMPARE(form->windowTitle(), QStringLiteral("Solidus Pro - [Tralto]"));
+        QVERIFY(form->Coord3DWindow());
+        QVERIFY(!form->Coord2DWindow());
+        QCOMPARE(form->ActiveChild(), form->Coord3DWindow());
+        QVERIFY(form->Coord3DWindow()->parentWidget()->isMaximized());
+        QCOMPARE(MenuBarNames(*form), QStringList({ "File_Item", "Options_Item", "About_Item" }));
+        QCOMPARE(form->menuBar()->actions()[0]->text(), QStringLiteral("&File"));
+        QCOMPARE(form->menuBar()->actions()[1]->text(), QStringLiteral("&Options"));
+        QCOMPARE(form->menuBar()->actions()[2]->text(), QStringLiteral("Info"));
+    }
+
+    void storedTwoOpensThePlaneFirst()
+    {
+        QVERIFY(folder_->WriteSettings("[Coord]\nDim=0x2\n[Language]\nCommonLangExt=deu\n"));
+        auto form = Start();
+        QVERIFY(form);
+        QVERIFY(form->Coord2DWindow());
+        QVERIFY(!form->Coord3DWindow());
+        QCOMPARE(form->menuBar()->actions()[0]->text(), QStringLiteral("Datei"));
+    }
+
+    void switchingCreatesEachWindowOnceAndKeepsValues()
+    {
+        QVERIFY(folder_->WriteSettings("[Language]\nCommonLangExt=enu\n"));
+        auto form = Start();
+        QVERIFY(form);
+        TFormCoord* space = form->Coord3DWindow();
+        auto* x = space->findChild<QLineEdit*>("Koord_Karx_Edit");
+        x->selectAll();
+        QTest::keyClicks(x, "2*3");
+
+        ChooseDimension(*space, 0);
+        QCOMPARE(form->Dimension(), 2);
+        TFormCoord2* plane = form->Coord2DWindow();
+        QVERIFY(plane);
+        QCOMPARE(form->ActiveChild(), plane);
+        QCOMPARE(form->menuBar()->actions()[0], plane->FileMenu()->menuAction());
+        QVERIFY(plane->parentWidget()->isMaximized());
+
+        ChooseDimension(*plane, 1);
+        QCOMPARE(form->Dimension(), 3);
+        QCOMPARE(form->Coord3DWindow(), space);
+        QCOMPARE(form->Coord2DWindow(), plane);
+        QCOMPARE(form->ActiveChild(), space);
+        QCOMPARE(x->text(), QStringLiteral("2*3"));
+        QCOMPARE(space->findChild<QLineEdit*>("Koord_Kugx_Edit")->text(), QStringLiteral("6"));
+        QCOMPARE(space->findChild<QComboBox*>("Dim_ComboBox")->currentText(), QStringLiteral("3"));
+        QCOMPARE(MenuBarNames(*form), QStringList({ "File_Item", "Options_Item", "About_Item" }));
+    }
+
+    void settingsRoundTrip()
+    {
+        QVERIFY(folder_->WriteSettings("[Language]\nCommonLangExt=enu\n"));
+        {
+            auto form = Start();
+            QVERIFY(form);
+            ChooseDimension(*form->Coord3DWindow(), 0);
+            // "Exit" takes the orderly road: the frame closes.
+            form->Coord2DWindow()->findChild<QAction*>("Exit_Item")->trigger();
+            QVERIFY(!form->isVisible());
+        }
+        QCOMPARE(folder_->ReadSettings(),
+            QByteArray("[Language]\nCommonLangExt=enu\n\n[Coord]\nDim=2\n\n"
+                       "[Formater]\nFormat=0\nPrecision=5\nDigits=1\n"));
+        QVERIFY(boxes_.empty());
+
+        auto form = Start();
+        QVERIFY(form);
+        QVERIFY(form->Coord2DWindow());
+        QVERIFY(!form->Coord3DWindow());
+    }
+
+    void firstStartWithoutSettingsFallsBackToEnglish()
+    {
+        {
+            auto form = Start();
+            QVERIFY(form);
+            QCOMPARE(form->LanguageCode(), QStringLiteral("enu"));
+        }
+        const QByteArray written = folder_->ReadSettings();
+        QVERIFY(written.indexOf("[Coord]") < written.indexOf("[Language]"));
+        QVERIFY(written.indexOf("[Language]") < written.indexOf("[Formater]"));
+        QVERIFY(written.contains("CommonLangExt=enu"));
+    }
+
+    void failedWritesAreShownAndShutdownGoesOn()
+    {
+        QVERIFY(folder_->WriteSettings("[Language]\nCommonLangExt=enu\n"));
+        auto form = Start();
+        QVERIFY(form);
+        // The settings file becomes a folder: every write now fails.
+        QVERIFY(QFile::remove(folder_->SettingsPath()));
+        QVERIFY(QDir().mkdir(folder_->SettingsPath()));
+        form.reset();
+        // One box for "Dim" (which ends that event, so "CommonLangExt" is not
+        // tried), one for the number format.
+        QCOMPARE(boxes_.size(), size_t(2));
+        const QString expected
+            = QStringLiteral("Unable to write to %1.").arg(folder_->SettingsPath());
+        QCOMPARE(boxes_[0].text, expected);
+        QCOMPARE(boxes_[1].text, expected);
+        QCOMPARE(boxes_[0].title, QStringLiteral("Tralto"));
     }
 };
 

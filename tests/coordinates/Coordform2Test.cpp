@@ -52,8 +52,8 @@ class Coordform2Test : public QObject
     }
     QString HoverText(int index) const
     {
-        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton,
+            Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(Field(index), &move);
         return Field(index)->toolTip();
     }
@@ -138,7 +138,7 @@ private slots:
         QCOMPARE(HoverText(0), QString::fromStdString(FormatExact(false, 1.0L)));
         QCOMPARE(HoverText(2), QString::fromStdString(FormatExact(false, std::sqrt(2.0L))));
         QCOMPARE(HoverText(3),
-                 QString::fromStdString(FormatExact(true, form_->Coordinates().Value().Angle())));
+            QString::fromStdString(FormatExact(true, form_->Coordinates().Value().Angle())));
         QCOMPARE(HoverText(3), QStringLiteral("0.785398163397448310"));
     }
 

@@ -22,9 +22,9 @@
 
 namespace {
 
-const char* const kFieldNames[9]
-    = { "Koord_Karx_Edit",   "Koord_Kary_Edit", "Koord_Karz_Edit",   "Koord_Kugx_Edit", "Koord_Kugtheta_Edit",
-        "Koord_KugPhi_Edit", "Koord_Zylr_Edit", "Koord_Zylphi_Edit", "Koord_Zylz_Edit" };
+const char* const kFieldNames[9] = { "Koord_Karx_Edit", "Koord_Kary_Edit", "Koord_Karz_Edit",
+    "Koord_Kugx_Edit", "Koord_Kugtheta_Edit", "Koord_KugPhi_Edit", "Koord_Zylr_Edit",
+    "Koord_Zylphi_Edit", "Koord_Zylz_Edit" };
 
 // Catches WM_SHOWCOORDWINDOW where the main window would.
 class RequestCounter : public QObject
@@ -102,7 +102,8 @@ private slots:
         QCOMPARE(Texts(), QStringList({ "0", "0", "0", "0", "0", "1.5708", "0", "1.5708", "0" }));
         QCOMPARE(form_->findChild<QComboBox*>("Dim_ComboBox")->currentText(), QStringLiteral("3"));
         QCOMPARE(form_->windowTitle(), QStringLiteral("Tralto"));
-        QCOMPARE(form_->findChild<QLabel*>("Koord_Kug_Label")->text(), QStringLiteral("Spherical coordinates"));
+        QCOMPARE(form_->findChild<QLabel*>("Koord_Kug_Label")->text(),
+            QStringLiteral("Spherical coordinates"));
     }
 
     void typingOneIntoX()
@@ -196,7 +197,7 @@ private slots:
         QCOMPARE(group->ItemText(1), QStringLiteral("theta ist Winkel zur xy-Ebene"));
         QCOMPARE(Field(0)->text(), QStringLiteral("2"));
         QCOMPARE(form_->findChild<QLabel*>("Koord_Kar_Label")->text(),
-                 QStringLiteral("kartesische Koordinaten"));
+            QStringLiteral("kartesische Koordinaten"));
     }
 
     void chosingTwoRequestsTheOtherWindow()
