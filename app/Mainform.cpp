@@ -5,6 +5,7 @@
 #include "app/Showcoordwindow.h"
 #include "coordinates/Coordform.h"
 #include "coordinates/Coordform2.h"
+#include "localisation/Languagefiles.h"
 
 #include <QCoreApplication>
 #include <QMdiArea>
@@ -73,6 +74,42 @@ void TMainForm::FormCreate()
     setWindowTitle(QStringLiteral("Solidus Pro"));
     activeChild_ = nullptr;
     qApp->installEventFilter(this);
+    BuildLanguageMenu();
+}
+
+void TMainForm::BuildLanguageMenu()
+{
+    for (const QString& fileName : FindLanguageFiles(globals_->LanguageFolder()))
+        AddLanguageMenuItem(LanguageCodeOfFile(fileName, LanguageCodeRule::Menu));
+}
+
+void TMainForm::AddLanguageMenuItem(const QString& code)
+{
+    if (code == QLatin1String("tds"))
+        return;
+    const int32_t number = globals_->LanguageTextNumber(code);
+    auto* item = new QAction(globals_->LanguageText(number), languageMenu_);
+    item->setObjectName(QStringLiteral("Language_Item_") + code);
+    item->setData(static_cast<int>(languageCodes_.size()));
+    item->setCheckable(true);
+    item->setChecked(code == languageCode_);
+    connect(item, &QAction::triggered, this, [this, item] { LanguageMenuClick(item); });
+    languageCodes_.append(code);
+    languageItems_.append(item);
+    languageMenu_->addAction(item);
+    globals_->RegisterMenuItem(item, number);
+}
+
+void TMainForm::LanguageMenuClick(QAction* sender)
+{
+    for (QAction* item : std::as_const(languageItems_))
+        item->setChecked(false);
+    const int index = sender->data().toInt();
+    languageItems_[index]->setChecked(true);
+    languageCode_ = languageCodes_[index];
+    globals_->LoadLanguage(languageCode_);
+    if (coord3DWindow_)
+        coord3DWindow_->LanguageChanged();
 }
 
 void TMainForm::FormDestroy()

@@ -45,6 +45,7 @@ public:
     TFormCoord* Coord3DWindow() const { return coord3DWindow_; }
     TFormCoord2* Coord2DWindow() const { return coord2DWindow_; }
     QWidget* ActiveChild() const { return activeChild_; }
+    const QList<QAction*>& LanguageItems() const { return languageItems_; }
 
     void ShowCoordWindow();
 
@@ -58,6 +59,9 @@ private:
     void FormActivate();
     void FormDestroy();
     void MergeChildMenu(QMenu* childMenu);
+    void BuildLanguageMenu();
+    void AddLanguageMenuItem(const QString& code);
+    void LanguageMenuClick(QAction* sender);
     QMdiSubWindow* AddChild(QWidget* child);
     void Format_ItemClick();
     void About_ItemClick();

@@ -28,7 +28,8 @@ void BM_WindowKeystroke(benchmark::State& state)
     int round = 0;
     for (auto _ : state)
         x->setText(texts[++round & 1]);
-    benchmark::DoNotOptimize(window.findChild<QLineEdit*>(QStringLiteral("Koord_Kugx_Edit"))->text());
+    benchmark::DoNotOptimize(
+        window.findChild<QLineEdit*>(QStringLiteral("Koord_Kugx_Edit"))->text());
 }
 BENCHMARK(BM_WindowKeystroke)->Unit(benchmark::kMicrosecond);
 

@@ -4,10 +4,12 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QTest>
 
 #include "app/Mainform.h"
 #include "app/Messageboxes.h"
+#include "app/RadioGroup.h"
 #include "coordinates/Coordform.h"
 #include "coordinates/Coordform2.h"
 #include "tests/ProgramFolder.h"
@@ -152,6 +154,49 @@ private slots:
         QVERIFY(written.indexOf("[Coord]") < written.indexOf("[Language]"));
         QVERIFY(written.indexOf("[Language]") < written.indexOf("[Formater]"));
         QVERIFY(written.contains("CommonLangExt=enu"));
+    }
+
+    void languageMenuSwitchesEveryText()
+    {
+        QVERIFY(folder_->WriteSettings("[Language]\nCommonLangExt=enu\n"));
+        auto form = Start();
+        QVERIFY(form);
+        QStringList names;
+        QStringList checked;
+        for (QAction* item : form->LanguageItems()) {
+            names << item->text();
+            if (item->isChecked())
+                checked << item->text();
+        }
+        names.sort();
+        QCOMPARE(names, QStringList({ "English", "German", "Italian", "Portuguese", "Spanish" }));
+        QCOMPARE(checked, QStringList({ "English" }));
+
+        auto* convention = form->Coord3DWindow()->findChild<RadioGroup*>("Koord_KugelZ_RadioGroup");
+        QTest::mouseClick(convention->findChildren<QRadioButton*>()[1], Qt::LeftButton);
+        QAction* italian = nullptr;
+        for (QAction* item : form->LanguageItems())
+            if (item->objectName() == QLatin1String("Language_Item_ita"))
+                italian = item;
+        QVERIFY(italian);
+        italian->trigger();
+
+        QCOMPARE(form->LanguageCode(), QStringLiteral("ita"));
+        QCOMPARE(italian->text(), QStringLiteral("Italiano"));
+        for (QAction* item : form->LanguageItems())
+            QCOMPARE(item->isChecked(), item == italian);
+        QCOMPARE(form->menuBar()->actions()[0]->text(), QStringLiteral("&File"));
+        QCOMPARE(form->menuBar()->actions()[1]->text(), QStringLiteral("&Opzioni"));
+        QCOMPARE(form->menuBar()->actions()[2]->text(), QStringLiteral("Info"));
+        QCOMPARE(convention->ItemIndex(), 1);
+        QVERIFY(convention->ItemText(1).contains(QStringLiteral("xy")));
+        QVERIFY(convention->ItemText(1) != convention->ItemText(0));
+        QVERIFY(form->windowTitle().startsWith(QStringLiteral("Solidus Pro")));
+
+        // Choosing the checked language again changes nothing.
+        italian->trigger();
+        QCOMPARE(italian->isChecked(), true);
+        QCOMPARE(form->LanguageCode(), QStringLiteral("ita"));
     }
 
     void failedWritesAreShownAndShutdownGoesOn()
