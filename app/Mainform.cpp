@@ -45,14 +45,14 @@ TMainForm::~TMainForm()
 
 void TMainForm::BuildMenu()
 {
-    optionsMenu_ = menuBar()->addMenu(QStringLiteral("Explorer"));
+    optionsMenu_ = menuBar()->addMenu(QStringLiteral("&Explorer"));
     optionsMenu_->menuAction()->setObjectName(QStringLiteral("Options_Item"));
-    languageMenu_ = optionsMenu_->addMenu(QStringLiteral("Language"));
+    languageMenu_ = optionsMenu_->addMenu(QStringLiteral("&Language"));
     languageMenu_->menuAction()->setObjectName(QStringLiteral("OptionsLanguage_Item"));
     formatItem_ = optionsMenu_->addAction(QStringLiteral("Format"));
     formatItem_->setObjectName(QStringLiteral("Format_Item"));
     connect(formatItem_, &QAction::triggered, this, &TMainForm::Format_ItemClick);
-    aboutItem_ = menuBar()->addAction(QStringLiteral("Info"));
+    aboutItem_ = menuBar()->addAction(QStringLiteral("&Info"));
     aboutItem_->setObjectName(QStringLiteral("About_Item"));
     connect(aboutItem_, &QAction::triggered, this, &TMainForm::About_ItemClick);
 }

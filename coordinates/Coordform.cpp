@@ -149,10 +149,10 @@ void TFormCoord::BuildLayout()
     connect(
         radDegRadioGroup_, &RadioGroup::Clicked, this, &TFormCoord::Koord_Rad_Deg_RadioGroupClick);
 
-    fileMenu_ = new QMenu(QStringLiteral("Datei"), this);
+    fileMenu_ = new QMenu(QStringLiteral("&Datei"), this);
     fileMenu_->setObjectName(QStringLiteral("File_Item_Menu"));
     fileMenu_->menuAction()->setObjectName(QStringLiteral("File_Item"));
-    exitItem_ = fileMenu_->addAction(QStringLiteral("Beenden"));
+    exitItem_ = fileMenu_->addAction(QStringLiteral("&Beenden"));
     exitItem_->setObjectName(QStringLiteral("Exit_Item"));
 
     // Keyboard order: the two choices, the nine fields by index, the list.

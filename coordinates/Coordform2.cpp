@@ -70,9 +70,9 @@ TFormCoord2::TFormCoord2(
     coord2DImage_->setObjectName(QStringLiteral("Coord2D_Image"));
     coord2DImage_->setGeometry(96, 104, 80, 73);
 
-    fileMenu_ = new QMenu(QStringLiteral("Datei"), this);
+    fileMenu_ = new QMenu(QStringLiteral("&Datei"), this);
     fileMenu_->menuAction()->setObjectName(QStringLiteral("File_Item"));
-    QAction* exitItem = fileMenu_->addAction(QStringLiteral("Beenden"));
+    QAction* exitItem = fileMenu_->addAction(QStringLiteral("&Beenden"));
     exitItem->setObjectName(QStringLiteral("Exit_Item"));
 
     setTabOrder(radDeg, elements.edits[0]);

@@ -51,12 +51,12 @@
     <message id="516">
         <source>&amp;File</source>
         <extracomment>Both coordinate windows (3-D and 2-D): the first menu of the menu bar, the File menu; it holds only the Exit entry (517). &apos;&amp;&apos; marks the accelerator letter; it must differ from that of the Options menu (604), which shares the menu bar with it and with the fixed entry &apos;Info&apos;.</extracomment>
-        <translation>Datei</translation>
+        <translation>&amp;Datei</translation>
     </message>
     <message id="517">
         <source>E&amp;xit</source>
         <extracomment>Both coordinate windows: the only entry of the File menu (516); it ends the program. &apos;&amp;&apos; marks the accelerator letter.</extracomment>
-        <translation>Beenden</translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message id="521">
         <source>&amp;Language</source>
@@ -96,7 +96,7 @@
     <message id="604">
         <source>&amp;Options</source>
         <extracomment>Main window menu bar: caption of the Options menu, which holds the entries Language (521) and Format (605). &apos;&amp;&apos; marks the accelerator letter; it must differ from that of the File menu (516) of the coordinate windows, which shares the menu bar, and from the fixed entry &apos;Info&apos;.</extracomment>
-        <translation>Explorer</translation>
+        <translation>&amp;Explorer</translation>
     </message>
     <message id="605">
         <source>Format</source>

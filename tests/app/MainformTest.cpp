@@ -79,7 +79,7 @@ private slots:
         QCOMPARE(MenuBarNames(*form), QStringList({ "File_Item", "Options_Item", "About_Item" }));
         QCOMPARE(form->menuBar()->actions()[0]->text(), QStringLiteral("&File"));
         QCOMPARE(form->menuBar()->actions()[1]->text(), QStringLiteral("&Options"));
-        QCOMPARE(form->menuBar()->actions()[2]->text(), QStringLiteral("Info"));
+        QCOMPARE(form->menuBar()->actions()[2]->text(), QStringLiteral("&Info"));
     }
 
     void storedTwoOpensThePlaneFirst()
@@ -89,7 +89,7 @@ private slots:
         QVERIFY(form);
         QVERIFY(form->Coord2DWindow());
         QVERIFY(!form->Coord3DWindow());
-        QCOMPARE(form->menuBar()->actions()[0]->text(), QStringLiteral("Datei"));
+        QCOMPARE(form->menuBar()->actions()[0]->text(), QStringLiteral("&Datei"));
     }
 
     void switchingCreatesEachWindowOnceAndKeepsValues()
@@ -187,7 +187,7 @@ private slots:
             QCOMPARE(item->isChecked(), item == italian);
         QCOMPARE(form->menuBar()->actions()[0]->text(), QStringLiteral("&File"));
         QCOMPARE(form->menuBar()->actions()[1]->text(), QStringLiteral("&Opzioni"));
-        QCOMPARE(form->menuBar()->actions()[2]->text(), QStringLiteral("Info"));
+        QCOMPARE(form->menuBar()->actions()[2]->text(), QStringLiteral("&Info"));
         QCOMPARE(convention->ItemIndex(), 1);
         QVERIFY(convention->ItemText(1).contains(QStringLiteral("xy")));
         QVERIFY(convention->ItemText(1) != convention->ItemText(0));
