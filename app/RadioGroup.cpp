@@ -22,6 +22,18 @@ void RadioGroup::Add(const QString& text)
     group_->addButton(button, index);
     layout_->addWidget(button);
     buttons_.append(button);
+    UpdateFocusProxy();
+}
+
+void RadioGroup::UpdateFocusProxy()
+{
+    // The keyboard reaches the group through its chosen item, or its first.
+    QRadioButton* proxy = nullptr;
+    if (itemIndex_ >= 0)
+        proxy = buttons_[itemIndex_];
+    else if (!buttons_.isEmpty())
+        proxy = buttons_.front();
+    setFocusProxy(proxy);
 }
 
 void RadioGroup::Clear()
@@ -32,6 +44,7 @@ void RadioGroup::Clear()
     }
     buttons_.clear();
     itemIndex_ = -1;
+    setFocusProxy(nullptr);
 }
 
 QString RadioGroup::ItemText(int index) const
@@ -54,6 +67,7 @@ void RadioGroup::SetItemIndex(int index)
         checked->setChecked(false);
         group_->setExclusive(true);
     }
+    UpdateFocusProxy();
     emit Clicked();
 }
 
@@ -63,5 +77,21 @@ void RadioGroup::OnButtonClicked(int index)
     if (index == itemIndex_)
         return;
     itemIndex_ = index;
+    UpdateFocusProxy();
     emit Clicked();
+}
+
+void SetKeyboardOrder(const QList<QWidget*>& order)
+{
+    QList<QWidget*> chain;
+    for (QWidget* widget : order) {
+        if (auto* group = qobject_cast<RadioGroup*>(widget)) {
+            for (QRadioButton* button : group->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
+                chain << button;
+        } else {
+            chain << widget;
+        }
+    }
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
 }

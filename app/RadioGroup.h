@@ -31,9 +31,14 @@ signals:
 
 private:
     void OnButtonClicked(int index);
+    void UpdateFocusProxy();
 
     QButtonGroup* group_;
     QVBoxLayout* layout_;
     QList<QRadioButton*> buttons_;
     int itemIndex_ = -1;
 };
+
+// Chains the widgets in this keyboard order. A radio group stands for all its
+// items: Tab enters it at the selected item, the arrow keys move within it.
+void SetKeyboardOrder(const QList<QWidget*>& order);

@@ -155,15 +155,17 @@ void TFormCoord::BuildLayout()
     exitItem_ = fileMenu_->addAction(QStringLiteral("&Beenden"));
     exitItem_->setObjectName(QStringLiteral("Exit_Item"));
 
-    // Keyboard order: the two choices, the nine fields by index, the list.
-    QWidget* previous = kugelZRadioGroup_;
-    setTabOrder(kugelZRadioGroup_, radDegRadioGroup_);
-    previous = radDegRadioGroup_;
-    for (QLineEdit* edit : edits_) {
-        setTabOrder(previous, edit);
-        previous = edit;
-    }
-    setTabOrder(previous, dimComboBox_);
+    SetTabOrder();
+}
+
+void TFormCoord::SetTabOrder()
+{
+    // The two choices, the nine fields by index, the list.
+    QList<QWidget*> order { kugelZRadioGroup_, radDegRadioGroup_ };
+    for (QLineEdit* edit : edits_)
+        order << edit;
+    order << dimComboBox_;
+    SetKeyboardOrder(order);
 }
 
 void TFormCoord::FormCreate()
@@ -203,6 +205,7 @@ void TFormCoord::LanguageChanged()
     kugelZRadioGroup_->Add(LanguageFileText(language, 554));
     kugelZRadioGroup_->Add(LanguageFileText(language, 555));
     kugelZRadioGroup_->SetItemIndex(chosen);
+    SetTabOrder();
 }
 
 AngleUnit TFormCoord::Unit() const

@@ -43,6 +43,7 @@ protected:
 
 private:
     void BuildLayout();
+    void SetTabOrder();
     void FormCreate();
     void FormResize();
     void FormShow();

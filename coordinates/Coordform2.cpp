@@ -75,10 +75,8 @@ TFormCoord2::TFormCoord2(
     QAction* exitItem = fileMenu_->addAction(QStringLiteral("&Beenden"));
     exitItem->setObjectName(QStringLiteral("Exit_Item"));
 
-    setTabOrder(radDeg, elements.edits[0]);
-    for (int index = 1; index < 4; ++index)
-        setTabOrder(elements.edits[index - 1], elements.edits[index]);
-    setTabOrder(elements.edits[3], dimComboBox_);
+    SetKeyboardOrder({ radDeg, elements.edits[0], elements.edits[1], elements.edits[2],
+                       elements.edits[3], dimComboBox_ });
 
     koord2D_ = new Koord2D(elements, this);
 

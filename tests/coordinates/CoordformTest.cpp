@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -219,6 +220,26 @@ private slots:
         form_->hide();
         form_->show();
         QCOMPARE(list->currentText(), QStringLiteral("3"));
+    }
+
+    void tabWalksTheKeyboardOrder()
+    {
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        Choose("Koord_Rad_Deg_RadioGroup", 1);
+        form_->findChild<RadioGroup*>("Koord_KugelZ_RadioGroup")->setFocus();
+        QStringList order;
+        for (int step = 0; step < 12; ++step) {
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY(focused);
+            order << focused->objectName();
+            QTest::keyClick(focused, Qt::Key_Tab);
+        }
+        QStringList expected { "Koord_KugelZ_RadioGroup_Item0", "Koord_Rad_Deg_RadioGroup_Item1" };
+        for (const char* name : kFieldNames)
+            expected << QLatin1String(name);
+        expected << "Dim_ComboBox";
+        QCOMPARE(order, expected);
     }
 
     void fieldsStretchDiagramsKeepTheRightEdge()
