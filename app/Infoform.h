@@ -1,0 +1,55 @@
+#pragma once
+
+// The about box: the product block (name as heading, version, two lines of
+// information) on the tooltip colour, a strip with "Mail", "www" and "OK".
+// "Mail" and "www" hand a fixed address to the desktop and leave the box open.
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+
+class QPushButton;
+class QUrl;
+
+struct ProductInfo
+{
+    QString name;
+    QString version;
+    QString line1;
+    QString line2;
+};
+
+// Tralto's own product information, as the main window hands it over.
+ProductInfo TraltoProductInfo();
+
+// Opens a web or mail address in the user's browser or mail program. Tests
+// replace it so that no browser starts; an empty function restores the
+// desktop's own handler. Whether the desktop succeeds is not reported.
+using UrlOpener = std::function<void(const QUrl& address)>;
+void SetUrlOpener(UrlOpener opener);
+
+class TFormInfo : public QDialog
+{
+    Q_OBJECT
+
+public:
+    TFormInfo(QWidget* owner, const ProductInfo& info);
+
+private:
+    void FormCreate();
+    QWidget* BuildProductBlock(QWidget* parent) const;
+    void WWW_ButtonClick();
+    void Mail_ButtonClick();
+
+    ProductInfo info_;
+
+    QWidget* Panel2;
+    QWidget* Panel3;
+    QPushButton* OK_Button;
+    QPushButton* Mail_Button;
+    QPushButton* WWW_Button;
+};
+
+// Shows the box modally over the owner and frees it when it closes.
+void ShowInfoDialog(QWidget* owner, const ProductInfo& info);
