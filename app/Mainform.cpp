@@ -5,6 +5,8 @@
 #include "app/Showcoordwindow.h"
 #include "coordinates/Coordform.h"
 #include "coordinates/Coordform2.h"
+#include "format/Formatform.h"
+#include "localisation/Languagedialog.h"
 #include "localisation/Languagefiles.h"
 
 #include <QCoreApplication>
@@ -64,6 +66,7 @@ void TMainForm::FormCreate()
     if (languageCode_.isEmpty()) {
         // First start: the language dialog stores the choice; closing it
         // without a choice leaves English.
+        ShowLanguageDialog(this, *globals_);
         languageCode_
             = QString::fromStdString(settings.ReadString("Language", "CommonLangExt", "enu"));
     }
@@ -197,6 +200,13 @@ void TMainForm::MergeChildMenu(QMenu* childMenu)
     bar->insertAction(optionsMenu_->menuAction(), childMenu->menuAction());
 }
 
-void TMainForm::Format_ItemClick() { }
+void TMainForm::Format_ItemClick()
+{
+    // The open windows show the new format from their next rewrite on.
+    ShowFormatDialog(this, globals_->LanguageHandle());
+}
 
-void TMainForm::About_ItemClick() { }
+void TMainForm::About_ItemClick()
+{
+    ShowInfoDialog(this, productInfo_);
+}

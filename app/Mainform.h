@@ -8,6 +8,7 @@
 // language code when it goes.
 
 #include "app/Globalobjects.h"
+#include "app/Infoform.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -21,14 +22,6 @@ class QMdiSubWindow;
 class QMenu;
 class TFormCoord;
 class TFormCoord2;
-
-struct ProductInfo
-{
-    QString name;
-    QString version;
-    QString line1;
-    QString line2;
-};
 
 class TMainForm : public QMainWindow
 {

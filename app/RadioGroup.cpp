@@ -86,7 +86,8 @@ void SetKeyboardOrder(const QList<QWidget*>& order)
     QList<QWidget*> chain;
     for (QWidget* widget : order) {
         if (auto* group = qobject_cast<RadioGroup*>(widget)) {
-            for (QRadioButton* button : group->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
+            for (QRadioButton* button :
+                group->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
                 chain << button;
         } else {
             chain << widget;

@@ -76,7 +76,7 @@ TFormCoord2::TFormCoord2(
     exitItem->setObjectName(QStringLiteral("Exit_Item"));
 
     SetKeyboardOrder({ radDeg, elements.edits[0], elements.edits[1], elements.edits[2],
-                       elements.edits[3], dimComboBox_ });
+        elements.edits[3], dimComboBox_ });
 
     koord2D_ = new Koord2D(elements, this);
 

@@ -4,14 +4,19 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
+#include "app/Infoform.h"
 #include "app/Mainform.h"
 #include "app/Messageboxes.h"
 #include "app/RadioGroup.h"
 #include "coordinates/Coordform.h"
 #include "coordinates/Coordform2.h"
+#include "format/Formatform.h"
+#include "localisation/Languagedialog.h"
+#include "tests/ModalDialog.h"
 #include "tests/ProgramFolder.h"
 #include "tests/TestMain.h"
 
@@ -143,12 +148,33 @@ private slots:
         QVERIFY(!form->Coord3DWindow());
     }
 
-    void firstStartWithoutSettingsFallsBackToEnglish()
+    void firstStartAsksForTheLanguage()
+    {
+        std::unique_ptr<TMainForm> form;
+        const ModalRun run = DriveModalDialog<TLanguageForm>(
+            [&] { form = std::make_unique<TMainForm>(folder_->ProgramPath()); },
+            [](TLanguageForm& dialog) {
+                const int german = static_cast<int>(dialog.LanguageCodes().indexOf("deu"));
+                dialog.findChild<RadioGroup*>("radio")->SetItemIndex(german);
+                QTest::mouseClick(dialog.findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
+            });
+        QVERIFY(run.shown);
+        QVERIFY(!run.leftOpen);
+        QCOMPARE(form->LanguageCode(), QStringLiteral("deu"));
+        // The choice is on disk at once.
+        QVERIFY(folder_->ReadSettings().contains("CommonLangExt=deu"));
+    }
+
+    void firstStartWithoutAChoiceFallsBackToEnglish()
     {
         {
-            auto form = Start();
-            QVERIFY(form);
+            std::unique_ptr<TMainForm> form;
+            const ModalRun run = DriveModalDialog<TLanguageForm>(
+                [&] { form = std::make_unique<TMainForm>(folder_->ProgramPath()); },
+                [](TLanguageForm& dialog) { dialog.reject(); });
+            QVERIFY(run.shown);
             QCOMPARE(form->LanguageCode(), QStringLiteral("enu"));
+            QVERIFY(folder_->ReadSettings().isEmpty());
         }
         const QByteArray written = folder_->ReadSettings();
         QVERIFY(written.indexOf("[Coord]") < written.indexOf("[Language]"));
@@ -197,6 +223,32 @@ private slots:
         italian->trigger();
         QCOMPARE(italian->isChecked(), true);
         QCOMPARE(form->LanguageCode(), QStringLiteral("ita"));
+    }
+
+    void menusOpenTheDialogs()
+    {
+        QVERIFY(folder_->WriteSettings("[Language]\nCommonLangExt=deu\n"));
+        auto form = Start();
+        QVERIFY(form);
+        QString formatCaption;
+        ModalRun run = DriveModalDialog<TFormFormat>(
+            [&] { form->findChild<QAction*>("Format_Item")->trigger(); },
+            [&](TFormFormat& dialog) {
+                formatCaption = dialog.windowTitle();
+                dialog.reject();
+            });
+        QVERIFY(run.shown);
+        QCOMPARE(formatCaption, QStringLiteral("Format"));
+
+        QString infoCaption;
+        run = DriveModalDialog<TFormInfo>(
+            [&] { form->findChild<QAction*>("About_Item")->trigger(); },
+            [&](TFormInfo& dialog) {
+                infoCaption = dialog.windowTitle();
+                dialog.accept();
+            });
+        QVERIFY(run.shown);
+        QCOMPARE(infoCaption, QStringLiteral("Tralto"));
     }
 
     void failedWritesAreShownAndShutdownGoesOn()
