@@ -83,6 +83,7 @@ void TFormCoord::BuildLayout()
     dimComboBox_->setGeometry(0, 0, 41, 21);
     dimComboBox_->addItems({ QStringLiteral("2"), QStringLiteral("3") });
     dimComboBox_->setCurrentIndex(1);
+    dimComboBox_->setAccessibleName(QStringLiteral("Dimension"));
     connect(dimComboBox_, &QComboBox::activated, this, &TFormCoord::Dim_ComboBoxChange);
 
     kartesianLabel_
@@ -125,8 +126,11 @@ void TFormCoord::BuildLayout()
             MakeLabel(this, place.labelName, QLatin1String(place.labelText), 280, place.labelTop);
     }
     sphericalThetaImage_ = MakeImage(this, "Koord_Kugtheta_Image", 272, 184, 17, 17);
+    sphericalThetaImage_->setAccessibleName(QStringLiteral("theta"));
     sphericalPhiImage_ = MakeImage(this, "Koord_KugPhi_Image", 272, 216, 17, 25);
+    sphericalPhiImage_->setAccessibleName(QStringLiteral("phi"));
     cylindricalPhiImage_ = MakeImage(this, "Koord_Zylphi_Image", 272, 320, 17, 25);
+    cylindricalPhiImage_->setAccessibleName(QStringLiteral("phi"));
     sphereImage_ = MakeImage(this, "Koord_Kugel_Image", 408, 128, 99, 111);
     cylinderImage_ = MakeImage(this, "Koord_Zylinder_Image", 400, 272, 112, 115);
 
@@ -146,6 +150,7 @@ void TFormCoord::BuildLayout()
     radDegRadioGroup_->Add(QStringLiteral("RAD"));
     radDegRadioGroup_->Add(QStringLiteral("DEG"));
     radDegRadioGroup_->SetItemIndex(0);
+    radDegRadioGroup_->setAccessibleName(QStringLiteral("RAD/DEG"));
     connect(
         radDegRadioGroup_, &RadioGroup::Clicked, this, &TFormCoord::Koord_Rad_Deg_RadioGroupClick);
 
@@ -206,6 +211,26 @@ void TFormCoord::LanguageChanged()
     kugelZRadioGroup_->Add(LanguageFileText(language, 555));
     kugelZRadioGroup_->SetItemIndex(chosen);
     SetTabOrder();
+    UpdateAccessibleNames();
+}
+
+void TFormCoord::UpdateAccessibleNames()
+{
+    // A screen reader names each field by its symbol and its section, in the
+    // language of the section headings ("theta, Spherical coordinates").
+    static constexpr const char* symbols[9]
+        = { "x", "y", "z", "r", "theta", "phi", "r", "phi", "z" };
+    const QString headings[3]
+        = { kartesianLabel_->text(), sphericalLabel_->text(), cylindricalLabel_->text() };
+    for (int index = 0; index < 9; ++index) {
+        const QString heading = QString(headings[index / 3]).remove(QLatin1Char('&'));
+        edits_[index]->setAccessibleName(heading.isEmpty()
+                ? QLatin1String(symbols[index])
+                : QStringLiteral("%1, %2").arg(QLatin1String(symbols[index]), heading));
+    }
+    const QString spherical = QString(sphericalLabel_->text()).remove(QLatin1Char('&'));
+    kugelZRadioGroup_->setAccessibleName(
+        spherical.isEmpty() ? QStringLiteral("theta") : spherical + QStringLiteral(": theta"));
 }
 
 AngleUnit TFormCoord::Unit() const
@@ -281,6 +306,7 @@ void TFormCoord::showEvent(QShowEvent* event)
 void TFormCoord::FormShow()
 {
     dimComboBox_->setCurrentIndex(1);
+    dimComboBox_->setAccessibleName(QStringLiteral("Dimension"));
 }
 
 void TFormCoord::resizeEvent(QResizeEvent* event)

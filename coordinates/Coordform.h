@@ -44,6 +44,7 @@ protected:
 private:
     void BuildLayout();
     void SetTabOrder();
+    void UpdateAccessibleNames();
     void FormCreate();
     void FormResize();
     void FormShow();

@@ -27,16 +27,18 @@ TFormCoord2::TFormCoord2(
     dimComboBox_->setGeometry(0, 0, 41, 21);
     dimComboBox_->addItems({ QStringLiteral("2"), QStringLiteral("3") });
     dimComboBox_->setCurrentIndex(0);
+    dimComboBox_->setAccessibleName(QStringLiteral("Dimension"));
     connect(dimComboBox_, &QComboBox::activated, this, &TFormCoord2::Dim_ComboBoxChange);
 
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("Koord2D_Panel"));
     panel->setGeometry(0, 25, 483, 73);
 
-    const auto makeEdit = [panel](const char* name, int left, int top) {
+    const auto makeEdit = [panel](const char* name, const char* symbol, int left, int top) {
         auto* edit = new QLineEdit(QStringLiteral("0"), panel);
         edit->setObjectName(QLatin1String(name));
         edit->setGeometry(left, top, 121, 21);
+        edit->setAccessibleName(QLatin1String(symbol));
         return edit;
     };
     const auto makeLabel = [panel](const char* name, const char* text, int left, int top) {
@@ -54,6 +56,7 @@ TFormCoord2::TFormCoord2(
     phiImage_ = new QLabel(panel);
     phiImage_->setObjectName(QStringLiteral("Koord2D_phi_Image"));
     phiImage_->setGeometry(176, 48, 17, 17);
+    phiImage_->setAccessibleName(QStringLiteral("phi"));
     elements.phiImage = phiImage_;
     elements.edits = { makeEdit("Koord2D_x_Edit", 24, 8), makeEdit("Koord2D_y_Edit", 208, 8),
         makeEdit("Koord2D_r_Edit", 24, 48), makeEdit("Koord2D_phi_Edit", 208, 48) };
@@ -64,6 +67,7 @@ TFormCoord2::TFormCoord2(
     radDeg->Add(QStringLiteral("RAD"));
     radDeg->Add(QStringLiteral("DEG"));
     radDeg->SetItemIndex(0);
+    radDeg->setAccessibleName(QStringLiteral("RAD/DEG"));
     elements.radDegRadioGroup = radDeg;
 
     coord2DImage_ = new QLabel(this);
@@ -105,6 +109,7 @@ void TFormCoord2::showEvent(QShowEvent* event)
 void TFormCoord2::FormShow()
 {
     dimComboBox_->setCurrentIndex(0);
+    dimComboBox_->setAccessibleName(QStringLiteral("Dimension"));
 }
 
 void TFormCoord2::Dim_ComboBoxChange(int index)

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -199,6 +200,23 @@ private slots:
         QCOMPARE(Field(0)->text(), QStringLiteral("2"));
         QCOMPARE(form_->findChild<QLabel*>("Koord_Kar_Label")->text(),
             QStringLiteral("kartesische Koordinaten"));
+    }
+
+    void accessibleNamesFollowTheLanguage()
+    {
+        const auto name = [](QWidget* widget) {
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+            return accessible ? accessible->text(QAccessible::Name) : QString();
+        };
+        QCOMPARE(name(Field(4)), QStringLiteral("theta, Spherical coordinates"));
+        QCOMPARE(name(Field(7)), QStringLiteral("phi, Cylindrical coordinates"));
+        QCOMPARE(form_->findChild<QComboBox*>("Dim_ComboBox")->accessibleName(),
+            QStringLiteral("Dimension"));
+        globals_->LoadLanguage(QStringLiteral("deu"));
+        form_->LanguageChanged();
+        QCOMPARE(name(Field(0)), QStringLiteral("x, kartesische Koordinaten"));
+        QCOMPARE(name(form_->findChild<RadioGroup*>("Koord_KugelZ_RadioGroup")),
+            QStringLiteral("Kugelkoordinaten: theta"));
     }
 
     void chosingTwoRequestsTheOtherWindow()
