@@ -58,8 +58,9 @@ TFormCoord2::TFormCoord2(
     phiImage_->setGeometry(176, 48, 17, 17);
     phiImage_->setAccessibleName(QStringLiteral("phi"));
     elements.phiImage = phiImage_;
-    elements.edits = { makeEdit("Koord2D_x_Edit", 24, 8), makeEdit("Koord2D_y_Edit", 208, 8),
-        makeEdit("Koord2D_r_Edit", 24, 48), makeEdit("Koord2D_phi_Edit", 208, 48) };
+    elements.edits = { makeEdit("Koord2D_x_Edit", "x", 24, 8),
+        makeEdit("Koord2D_y_Edit", "y", 208, 8), makeEdit("Koord2D_r_Edit", "r", 24, 48),
+        makeEdit("Koord2D_phi_Edit", "phi", 208, 48) };
 
     auto* radDeg = new RadioGroup(this);
     radDeg->setObjectName(QStringLiteral("Koord2D_RadDeg_RadioGroup"));

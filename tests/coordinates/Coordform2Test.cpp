@@ -83,6 +83,7 @@ private slots:
         QCOMPARE(form_->findChild<QComboBox*>("Dim_ComboBox")->currentText(), QStringLiteral("2"));
         QVERIFY(!form_->findChild<QLabel*>("Koord2D_phi_Image")->pixmap().isNull());
         QVERIFY(!form_->findChild<QLabel*>("Coord2D_Image")->pixmap().isNull());
+        QCOMPARE(Field(3)->accessibleName(), QStringLiteral("phi"));
     }
 
     void originRules()
