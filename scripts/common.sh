@@ -39,7 +39,7 @@ TRALTO_BUILD_PACKAGES=(
 TRALTO_TEST_PACKAGES=(
   clang libclang-rt-14-dev
   libbenchmark-dev libmuparser-dev
-  xvfb xauth xdotool x11-utils
+  xvfb xauth xdotool x11-utils xclip
   desktop-file-utils appstream libx11-dev
   # DejaVu Serif, the typeface of the test that redraws the glyph bitmaps
   fonts-dejavu-core fonts-dejavu-extra
