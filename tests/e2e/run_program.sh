@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Starts the built program as a user does, under a virtual X server, works its
-# window with the keyboard and checks how it ends: exit status 0 and the
-# settings file it leaves behind, the only thing that outlives a run.
+# window with the keyboard and the mouse and checks how it ends: exit status 0
+# and the settings file it leaves behind, the only thing that outlives a run.
 #   run_program.sh RUNTIME_DIR                 the scenarios
 #   run_program.sh --self-check RUNTIME_DIR    shows that a program that does not
 #                                              start, crashes, hangs or writes a
 #                                              wrong file makes a scenario fail
-# Each scenario runs in a fresh copy of the program folder (Tralmain,
-# libGlyphbank.so, language/) with a prepared Tralmain.ini. Every wait is
+# The scenarios run in a copy of the program folder (Tralmain,
+# libGlyphbank.so, language/), each with its own prepared Tralmain.ini. Every wait is
 # bounded; the X server and the program are stopped by their process IDs.
 # Exit status 77: a tool is missing (the test is reported as skipped).
 set -uo pipefail
@@ -149,10 +149,15 @@ type_text() {
 
 # Copies the focused field and waits until the clipboard holds `expected`:
 # keystrokes are handled in their own time, so the copy is repeated.
+# With a place (x y in the coordinate window), clicks there before each copy,
+# for a field of a window that is still on its way.
 expect_field() {
-  local expected=$1 what=$2 text=
+  local expected=$1 what=$2 place=("${@:3}") text=
   local deadline=$((SECONDS + step_wait))
   while [ "$SECONDS" -lt "$deadline" ]; do
+    if [ ${#place[@]} -eq 2 ]; then
+      click "${place[@]}" || return 1
+    fi
     keys ctrl+a ctrl+c || return 1
     text=$(timeout 5 xclip -o -selection clipboard 2>/dev/null)
     [ "$text" = "$expected" ] && return 0
@@ -162,17 +167,46 @@ expect_field() {
   return 1
 }
 
-# Opens a menu with its Alt key and waits for the menu's own window.
-open_menu() {
+# Waits until the program shows `count` windows: the frame, and a menu or an
+# open list on top of it.
+wait_for_windows() {
+  local count=$1 what=$2
   local deadline=$((SECONDS + step_wait))
-  keys "$1" || return 1
   while [ "$SECONDS" -lt "$deadline" ]; do
     require_running || return 1
-    [ "$(visible_windows | wc -l)" -gt 1 ] && return 0
+    [ "$(visible_windows | wc -l)" -eq "$count" ] && return 0
     sleep 0.1
   done
-  reason="the menu did not open after $1"
+  reason="$what"
   return 1
+}
+# Opens a menu with its Alt key and waits for the menu's own window.
+open_menu() {
+  keys "$1" && wait_for_windows 2 "the menu did not open after $1"
+}
+
+# The coordinate window fills the frame right below the menu bar; its height
+# is where the opened file menu stands (the font decides it).
+menu_bar=
+measure_menu_bar() {
+  open_menu "$1" || return 1
+  local popup
+  popup=$(visible_windows | grep -vx "$window" | head -n 1)
+  menu_bar=$(($(window_top "$popup") - $(window_top "$window")))
+  if [ "$menu_bar" -lt 10 ] || [ "$menu_bar" -gt 80 ]; then
+    reason="the file menu opens $menu_bar pixels below the top of the window"
+    return 1
+  fi
+  keys Escape && wait_for_windows 1 "the menu did not close on Escape"
+}
+window_top() {
+  timeout "$step_wait" xdotool getwindowgeometry --shell "$1" | sed -n 's/^Y=//p'
+}
+# Clicks at x y of the coordinate window, as laid out in its design.
+click() {
+  require_running || return 1
+  timeout "$step_wait" xdotool mousemove --window "$window" "$1" $((menu_bar + $2)) click 1 ||
+    { reason="xdotool cannot click at $1 $2"; return 1; }
 }
 
 # The lines of a settings file without blank lines: what a reader sees, in order.
@@ -269,37 +303,44 @@ $(diff <(echo "$expected") <(echo "$written"))"
 }
 
 # --- what the user does
+# Places in the coordinate windows: the x fields and the dimension list.
+x_field_3d=(306 42)
+x_field_2d=(40 43)
+dimension_list=(20 10)
 
 # Three-dimensional window, German: x = 3*4 and y = 4^2 give the spherical
 # radius 20 (the field three steps after x); then "Datei" ▸ "Beenden".
 type_into_3d_then_exit_german() {
-  type_text '3*4' && keys Tab && type_text '4^2' && keys Tab Tab &&
+  measure_menu_bar alt+d && click "${x_field_3d[@]}" && keys ctrl+a &&
+    type_text '3*4' && keys Tab && type_text '4^2' && keys Tab Tab &&
     expect_field 20 "the spherical r field" &&
     open_menu alt+d && keys b
 }
 
-# Three-dimensional window, English, numbers with four decimals: the list
-# after the nine fields picks "2", the two-dimensional window comes up with
-# the focus in its x field, where x = 3 and y = 4 give r = 5; then "File" ▸
-# "Exit".
+# Three-dimensional window, English, numbers with four decimals: Tab from the
+# last field reaches the list, Up picks "2"; in the two-dimensional window
+# x = 3 and y = 4 give r = 5; then "File" ▸ "Exit".
 switch_to_2d_then_exit_english() {
-  type_text '3*4' && keys Tab && type_text '4^2' && keys Tab Tab &&
+  measure_menu_bar alt+f && click "${x_field_3d[@]}" && keys ctrl+a &&
+    type_text '3*4' && keys Tab && type_text '4^2' && keys Tab Tab &&
     expect_field 20.0000 "the spherical r field" &&
     keys Tab Tab Tab Tab Tab Tab Up &&
-    expect_field 0 "the x field of the two-dimensional window" &&
+    expect_field 0 "the x field of the two-dimensional window" "${x_field_2d[@]}" &&
     type_text 3 && keys Tab && type_text 4 && keys Tab &&
     expect_field 5.0000 "the polar r field" &&
     open_menu alt+f && keys x
 }
 
 # Two-dimensional window, German, numbers in exponent form: works in its
-# fields, picks "3" in the list after them, then leaves through the first item
-# of "Datei" with Enter.
+# fields, opens the list with the mouse and picks "3" with the keyboard, then
+# leaves through the first item of "Datei" with Enter.
 switch_to_3d_then_exit_german() {
-  type_text 3 && keys Tab && type_text 4 && keys Tab &&
+  measure_menu_bar alt+d && click "${x_field_2d[@]}" && keys ctrl+a &&
+    type_text 3 && keys Tab && type_text 4 && keys Tab &&
     expect_field 5.00000000E+00 "the polar r field" &&
-    keys Tab Tab Down &&
-    expect_field 0 "the x field of the three-dimensional window" &&
+    click "${dimension_list[@]}" && wait_for_windows 2 "the list did not open" &&
+    keys Down Return &&
+    expect_field 0 "the x field of the three-dimensional window" "${x_field_3d[@]}" &&
     open_menu alt+d && keys Return
 }
 
@@ -399,11 +440,11 @@ else
   check_fails "before its window appeared" not_executable "$broken" \
     "$prepared_3d_german" "$expected_3d_german" type_into_3d_then_exit_german
 
-  crash_while_typing() {
-    type_text '3*4' && kill -SEGV "$program_pid" && sleep 0.5 && type_into_3d_then_exit_german
+  crash_after_start() {
+    kill -SEGV "$program_pid" && sleep 0.5 && type_into_3d_then_exit_german
   }
   check_fails "the program ended" crashed "$folder" \
-    "$prepared_3d_german" "$expected_3d_german" crash_while_typing
+    "$prepared_3d_german" "$expected_3d_german" crash_after_start
 
   freeze_on_exit() {
     open_menu alt+d && kill -STOP "$program_pid" && keys b
