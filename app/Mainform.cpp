@@ -30,9 +30,7 @@ TMainForm::TMainForm(const QString& programFilePath)
         MessageBoxes::ShowError(this, QString::fromStdString(message));
     });
     dimension_ = globals_->Settings().ReadInteger("Coord", "Dim", 3);
-    productInfo_ = { QStringLiteral("Tralto"), QStringLiteral("0.0.1"),
-        QStringLiteral("Converts coordinates as you type."),
-        QStringLiteral("Free software for Linux desktops.") };
+    productInfo_ = TraltoProductInfo();
     FormCreate();
 }
 

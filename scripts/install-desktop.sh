@@ -37,7 +37,7 @@ source_share="$dir/share"
   { echo "Not an installed Tralto folder (no $source_share/applications/$app_id.desktop)" >&2; exit 1; }
 
 data_home=${XDG_DATA_HOME:-}
-# The base directory specification says a relative value is to be ignored.
+# By the XDG base-directory rules a relative value is to be ignored.
 if [ -z "$data_home" ] || [ "${data_home#/}" = "$data_home" ]; then
   data_home="$HOME/.local/share"
 fi
