@@ -78,12 +78,7 @@ void TFormCoord::BuildLayout()
     panel1_ = new QWidget(this);
     panel1_->setObjectName(QStringLiteral("Panel1"));
     panel1_->setGeometry(0, 0, 597, 25);
-    dimComboBox_ = new QComboBox(panel1_);
-    dimComboBox_->setObjectName(QStringLiteral("Dim_ComboBox"));
-    dimComboBox_->setGeometry(0, 0, 41, 21);
-    dimComboBox_->addItems({ QStringLiteral("2"), QStringLiteral("3") });
-    dimComboBox_->setCurrentIndex(1);
-    dimComboBox_->setAccessibleName(QStringLiteral("Dimension"));
+    dimComboBox_ = MakeDimensionList(panel1_, 3);
     connect(dimComboBox_, &QComboBox::activated, this, &TFormCoord::Dim_ComboBoxChange);
 
     kartesianLabel_
@@ -306,7 +301,6 @@ void TFormCoord::showEvent(QShowEvent* event)
 void TFormCoord::FormShow()
 {
     dimComboBox_->setCurrentIndex(1);
-    dimComboBox_->setAccessibleName(QStringLiteral("Dimension"));
 }
 
 void TFormCoord::resizeEvent(QResizeEvent* event)

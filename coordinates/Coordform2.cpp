@@ -22,12 +22,7 @@ TFormCoord2::TFormCoord2(
     auto* panel1 = new QWidget(this);
     panel1->setObjectName(QStringLiteral("Panel1"));
     panel1->setGeometry(0, 0, 483, 25);
-    dimComboBox_ = new QComboBox(panel1);
-    dimComboBox_->setObjectName(QStringLiteral("Dim_ComboBox"));
-    dimComboBox_->setGeometry(0, 0, 41, 21);
-    dimComboBox_->addItems({ QStringLiteral("2"), QStringLiteral("3") });
-    dimComboBox_->setCurrentIndex(0);
-    dimComboBox_->setAccessibleName(QStringLiteral("Dimension"));
+    dimComboBox_ = MakeDimensionList(panel1, 2);
     connect(dimComboBox_, &QComboBox::activated, this, &TFormCoord2::Dim_ComboBoxChange);
 
     auto* panel = new QWidget(this);
@@ -110,7 +105,6 @@ void TFormCoord2::showEvent(QShowEvent* event)
 void TFormCoord2::FormShow()
 {
     dimComboBox_->setCurrentIndex(0);
-    dimComboBox_->setAccessibleName(QStringLiteral("Dimension"));
 }
 
 void TFormCoord2::Dim_ComboBoxChange(int index)
