@@ -1,5 +1,7 @@
 #include "localisation/Languagefiles.h"
 
+#include "localisation/LanguageFileReader.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -15,29 +17,31 @@ constexpr qsizetype CodeLength = 3;
 // one and is not read into memory.
 constexpr qint64 MaximumFileSize = 16 * 1024 * 1024;
 
-// The file's bytes, kept for the translator that reads its texts from them.
-// A base class, so that the bytes are released only after the translator.
-struct LanguageFileBytes
-{
-    QByteArray bytes;
-};
-
-// The translator works on a copy of the file in memory rather than on a
-// mapping of the file: a language file rebuilt or truncated while the program
-// runs then cannot pull the texts out from under it.
-class LanguageFile : private LanguageFileBytes, public QTranslator
+// The handle of an open language file. Its texts are read by our own checked
+// reader from a copy of the file in memory; Qt's loader never sees the bytes,
+// and a file rebuilt or truncated while the program runs cannot pull the
+// texts out from under it.
+class LanguageFile : public QTranslator
 {
 public:
-    explicit LanguageFile(QByteArray content)
-        : LanguageFileBytes { std::move(content) }
+    explicit LanguageFile(LanguageFileReader reader)
+        : reader_(std::move(reader))
     {
     }
 
-    bool Load(const QString& folder)
+    QString translate(const char* context, const char* sourceText, const char* /*disambiguation*/,
+        int /*n*/) const override
     {
-        return load(reinterpret_cast<const uchar*>(bytes.constData()),
-            static_cast<int>(bytes.size()), folder);
+        // Texts are filed by ID alone, without a context.
+        if (sourceText == nullptr || (context != nullptr && *context != '\0'))
+            return {};
+        return reader_.Text(sourceText);
     }
+
+    bool isEmpty() const override { return false; }
+
+private:
+    LanguageFileReader reader_;
 };
 
 } // namespace
@@ -61,10 +65,10 @@ std::unique_ptr<QTranslator> OpenLanguageFile(const QString& languageFolder, con
     QByteArray content = file.read(MaximumFileSize + 1);
     if (file.error() != QFileDevice::NoError || content.size() > MaximumFileSize)
         return nullptr;
-    auto languageFile = std::make_unique<LanguageFile>(std::move(content));
-    if (!languageFile->Load(info.absolutePath()))
+    std::optional<LanguageFileReader> reader = LanguageFileReader::Open(std::move(content));
+    if (!reader)
         return nullptr;
-    return languageFile;
+    return std::make_unique<LanguageFile>(std::move(*reader));
 }
 
 QString LanguageFileText(const QTranslator* file, int32_t number)

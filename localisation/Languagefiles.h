@@ -23,7 +23,8 @@ QString LanguageFolderPath(const QString& programFilePath);
 
 // Opens "Sharedlex.<code>" of the folder. Gives no file (and no message) when
 // the code is empty or names no plain file of the folder, or when the file is
-// not a translation file (empty, truncated, foreign content).
+// not a complete translation file of its own (empty, truncated, damaged,
+// foreign content, or naming other files it depends on).
 std::unique_ptr<QTranslator> OpenLanguageFile(const QString& languageFolder, const QString& code);
 
 // The text with the number in the file; empty when the file holds none under
