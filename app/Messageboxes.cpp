@@ -39,6 +39,8 @@ void Show(QWidget* parent, const Box& box)
         return;
     }
     QMessageBox messageBox(ToQtIcon(box.icon), box.title, box.text, QMessageBox::Ok, parent);
+    // Messages carry paths and texts from files; none of them is markup.
+    messageBox.setTextFormat(Qt::PlainText);
     messageBox.exec();
 }
 

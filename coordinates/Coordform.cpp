@@ -27,7 +27,10 @@ bool IsAngle(int index)
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int left, int top)
 {
-    auto* label = new QLabel(text, parent);
+    auto* label = new QLabel(parent);
+    // Headings take language texts, which are never markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
     label->setObjectName(QLatin1String(name));
     label->move(left, top);
     label->adjustSize();

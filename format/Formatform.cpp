@@ -174,7 +174,9 @@ QString TFormFormat::Text(int32_t number) const
 
 void TFormFormat::SetLabelText(QLabel* label, const QString& text)
 {
-    // The labels size themselves to their text, from their left edge.
+    // The labels size themselves to their text, from their left edge. The
+    // text comes from the language file and is never markup.
+    label->setTextFormat(Qt::PlainText);
     label->setText(text);
     label->adjustSize();
 }

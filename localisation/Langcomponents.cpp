@@ -4,20 +4,30 @@
 #include <QLabel>
 #include <QMenu>
 #include <QString>
+#include <QTextDocument>
 #include <QWidget>
 
 #include "localisation/Languagefiles.h"
 
 namespace {
 
+// A tooltip that looks like markup is drawn as rich text; a language text is
+// shown as it is written, so such a text goes in escaped.
+QString PlainToolTip(const QString& text)
+{
+    if (!Qt::mightBeRichText(text))
+        return text;
+    return QStringLiteral("<p style='white-space:pre-wrap'>%1</p>").arg(text.toHtmlEscaped());
+}
+
 // Qt shows a tooltip whenever one is set, so "showing the hint" needs no
 // switch of its own.
 void SetHint(QObject* element, const QString& text)
 {
     if (auto* widget = qobject_cast<QWidget*>(element))
-        widget->setToolTip(text);
+        widget->setToolTip(PlainToolTip(text));
     else if (auto* action = qobject_cast<QAction*>(element))
-        action->setToolTip(text);
+        action->setToolTip(PlainToolTip(text));
 }
 
 // Elements that died since they were registered leave the lists, so that a
@@ -51,12 +61,15 @@ void ApplyText(QObject* element, TextKind kind, const QString& text)
         SetHint(element, text);
         break;
     case LabelCaption:
-        if (auto* label = qobject_cast<QLabel*>(element))
+        if (auto* label = qobject_cast<QLabel*>(element)) {
+            // Language texts are never markup: "<img src=...>" shows as written.
+            label->setTextFormat(Qt::PlainText);
             label->setText(text);
+        }
         break;
     case LabelHint:
         if (auto* label = qobject_cast<QLabel*>(element))
-            label->setToolTip(text);
+            label->setToolTip(PlainToolTip(text));
         break;
     }
 }

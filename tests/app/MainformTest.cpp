@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -16,6 +17,7 @@
 #include "coordinates/Coordform2.h"
 #include "format/Formatform.h"
 #include "localisation/Languagedialog.h"
+#include "tests/LanguageFileBuilder.h"
 #include "tests/ModalDialog.h"
 #include "tests/ProgramFolder.h"
 #include "tests/TestMain.h"
@@ -223,6 +225,92 @@ private slots:
         italian->trigger();
         QCOMPARE(italian->isChecked(), true);
         QCOMPARE(form->LanguageCode(), QStringLiteral("ita"));
+    }
+
+    void twoRunsKeepEachOthersChanges()
+    {
+        // Two runs on one settings file: the first chooses German and ends,
+        // then the second, which switched to two dimensions, ends. Each run
+        // stores what it changed and leaves what the other one changed.
+        QVERIFY(folder_->WriteSettings("[Language]\nCommonLangExt=enu\n"));
+        auto first = Start();
+        auto second = Start();
+        QVERIFY(first && second);
+        QAction* german = nullptr;
+        for (QAction* item : first->LanguageItems())
+            if (item->objectName() == QLatin1String("Language_Item_deu"))
+                german = item;
+        QVERIFY(german);
+        german->trigger();
+        ChooseDimension(*second->Coord3DWindow(), 0);
+        QVERIFY(second->Coord2DWindow());
+        first.reset();
+        QCOMPARE(folder_->ReadSettings(),
+            QByteArray("[Language]\nCommonLangExt=deu\n\n[Coord]\nDim=3\n\n"
+                       "[Formater]\nFormat=0\nPrecision=5\nDigits=1\n"));
+        second.reset();
+        QCOMPARE(folder_->ReadSettings(),
+            QByteArray("[Language]\nCommonLangExt=deu\n\n[Coord]\nDim=2\n\n"
+                       "[Formater]\nFormat=0\nPrecision=5\nDigits=1\n"));
+        QVERIFY(boxes_.empty());
+    }
+
+    void languageTextsShowAsWritten()
+    {
+        // Texts that look like markup (a picture from the disk, a link, bold)
+        // are shown letter for letter in every element that takes them.
+        std::map<QByteArray, QString> texts;
+        for (const int number : { 100, 102, 103, 104, 105, 106, 500, 501, 503, 516, 517, 521, 551,
+                 552, 553, 554, 555, 603, 604, 605, 606, 607, 608, 609, 610, 611, 612 })
+            texts[QByteArray::number(number)]
+                = QStringLiteral("<img src=\"/no/such.png\"><b>%1</b><a href=\"file:/\">x</a>")
+                      .arg(number);
+        const auto literal = [&texts](int number) { return texts[QByteArray::number(number)]; };
+        {
+            QFile file(folder_->LanguageFolder() + "/Sharedlex.mkp");
+            const QByteArray bytes = LanguageFileBuilder::FileParts(texts).Bytes();
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        }
+        QVERIFY(folder_->WriteSettings("[Language]\nCommonLangExt=mkp\n"));
+        auto form = Start();
+        QVERIFY(form);
+        // The labels that hold a language text, each with its text format.
+        const auto markupLabels = [](const QWidget& window) {
+            QStringList labels;
+            for (const QLabel* label : window.findChildren<QLabel*>()) {
+                if (label->text().contains(QLatin1Char('<')))
+                    labels << label->objectName()
+                            + (label->textFormat() == Qt::PlainText ? " plain" : " MARKUP");
+            }
+            labels.sort();
+            return labels;
+        };
+        TFormCoord* window = form->Coord3DWindow();
+        QVERIFY(window);
+        QCOMPARE(window->findChild<QLabel*>("Koord_Kar_Label")->text(), literal(551));
+        QCOMPARE(window->findChild<QLabel*>("Koord_Zyl_Label")->text(), literal(553));
+        QCOMPARE(markupLabels(*window),
+            QStringList(
+                { "Koord_Kar_Label plain", "Koord_Kug_Label plain", "Koord_Zyl_Label plain" }));
+        auto* convention = window->findChild<RadioGroup*>("Koord_KugelZ_RadioGroup");
+        QCOMPARE(convention->ItemText(0), literal(554));
+        QCOMPARE(form->findChild<QAction*>("Format_Item")->text(), literal(605));
+
+        QStringList dialogTexts;
+        QStringList dialogLabels;
+        const ModalRun run = DriveModalDialog<TFormFormat>(
+            [&] { form->findChild<QAction*>("Format_Item")->trigger(); },
+            [&](TFormFormat& dialog) {
+                dialogTexts << dialog.windowTitle() << dialog.findChild<QLabel*>("Label2")->text()
+                            << dialog.findChild<QComboBox*>("ComboBox1")->itemText(0)
+                            << dialog.findChild<QPushButton*>("OK_Button")->text();
+                dialogLabels = markupLabels(dialog);
+                dialog.reject();
+            });
+        QVERIFY(run.shown);
+        QCOMPARE(
+            dialogTexts, QStringList({ literal(605), literal(606), literal(609), literal(501) }));
+        QCOMPARE(dialogLabels, QStringList({ "Digit_Label plain", "Label2 plain" }));
     }
 
     void menusOpenTheDialogs()
