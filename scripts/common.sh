@@ -41,6 +41,9 @@ TRALTO_TEST_PACKAGES=(
   libbenchmark-dev libmuparser-dev
   xvfb xauth xdotool x11-utils xclip
   desktop-file-utils appstream libx11-dev
+  # readelf for the search-path check of the built binaries; GNU time for the
+  # benchmarks' peak memory
+  binutils time
   # DejaVu Serif, the typeface of the test that redraws the glyph bitmaps
   fonts-dejavu-core fonts-dejavu-extra
 )

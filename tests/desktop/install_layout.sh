@@ -24,6 +24,8 @@ expect_file() {
 prefix="$work/Tralto folder"
 "$cmake" --install "$build" --prefix "$prefix" >"$work/install.log"
 prefix=$(cd "$prefix" && pwd -P)
+bash "$(dirname "$0")/runpath_check.sh" "$prefix" >/dev/null \
+  || fail "an installed binary searches libraries in the working folder"
 
 # --- the program folder
 if [ ! -f "$prefix/Tralmain" ] || [ ! -x "$prefix/Tralmain" ]; then
