@@ -42,6 +42,35 @@ bool IsBitmapName(const QString& name)
     return pattern.match(name).hasMatch();
 }
 
+// The colour depth a bitmap file declares (bits per pixel of its information
+// header); 0 when the bytes hold no such header.
+int DeclaredDepth(const QString& resourcePath)
+{
+    QFile file(resourcePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    // File header (14 bytes), then the information header, whose bit count
+    // lies 14 bytes in.
+    const QByteArray head = file.read(30);
+    if (head.size() < 30 || !head.startsWith("BM"))
+        return 0;
+    return static_cast<unsigned char>(head[28]) | static_cast<unsigned char>(head[29]) << 8;
+}
+
+// A bitmap of the library is used only when it decodes to the size and depth
+// of the program's copy of the same symbol: a damaged library never blanks or
+// distorts a symbol the program can show itself.
+bool MatchesProgramCopy(const QString& libraryPath, const QString& programPath)
+{
+    const QImage bitmap(libraryPath, "BMP");
+    if (bitmap.isNull())
+        return false;
+    if (!QFile::exists(programPath))
+        return true;
+    const QImage copy(programPath, "BMP");
+    return bitmap.size() == copy.size() && DeclaredDepth(libraryPath) == DeclaredDepth(programPath);
+}
+
 } // namespace
 
 QString GlyphbankHandle::FilePath() const
@@ -70,7 +99,8 @@ QString GlyphResourcePath(const GlyphbankHandle& glyphbank, const QString& name)
         return {};
     // Stored in capitals: "Allg_phi" finds ALLG_PHI.
     const QString fileName = name.toUpper() + QStringLiteral(".bmp");
-    if (!glyphbank.IsEmpty() && QFile::exists(LibraryPrefix + fileName))
+    if (!glyphbank.IsEmpty() && QFile::exists(LibraryPrefix + fileName)
+        && MatchesProgramCopy(LibraryPrefix + fileName, ProgramPrefix + fileName))
         return LibraryPrefix + fileName;
     if (QFile::exists(ProgramPrefix + fileName))
         return ProgramPrefix + fileName;

@@ -46,8 +46,9 @@ private:
 GlyphbankHandle LoadGlyphbank(const QString& programFolder);
 
 // Resource path of the bitmap called name (any case): in the library when
-// the handle holds one and the library has the bitmap, else among the
-// program's copies; empty when neither has it.
+// the handle holds one and the library has the bitmap, decoding to the size
+// and depth of the program's copy; else among the program's copies; empty
+// when neither has it.
 QString GlyphResourcePath(const GlyphbankHandle& glyphbank, const QString& name);
 
 // The bitmap called name, looked up as GlyphResourcePath says; a null image
