@@ -9,9 +9,16 @@
 #include <QIcon>
 #include <QLocale>
 
+#include <csignal>
+
 TApplication::TApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
+    // A file that would grow past the size the system allows this process is
+    // a write that fails (EFBIG), reported like any other, not the end of the
+    // program: the settings file then keeps its old content.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     setApplicationName(QStringLiteral("Tralto"));
     setDesktopFileName(QStringLiteral("org.example.Tralto"));
     setWindowIcon(QIcon(QStringLiteral(":/tralto/icon.svg")));
