@@ -1,5 +1,7 @@
 #include "app/IniFile.h"
 
+#include "app/IniText.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QFile>
@@ -7,38 +9,16 @@
 #include <QSaveFile>
 
 #include <optional>
-#include <vector>
 
 namespace {
 
-constexpr qsizetype NoLine = -1;
-constexpr QByteArrayView ByteOrderMark = "\xEF\xBB\xBF";
+// Files are compared with the text in memory in pieces of this size, so
+// that a check that finds them equal holds no second copy of the file.
+constexpr qint64 ComparedPiece = 1 << 20;
 
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
-QByteArrayView Trimmed(QByteArrayView text)
-{
-    while (!text.isEmpty() && IsBlank(text.front()))
-        text = text.sliced(1);
-    while (!text.isEmpty() && IsBlank(text.back()))
-        text.chop(1);
-    return text;
-}
-
-QByteArrayView Unquoted(QByteArrayView value)
-{
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
-        && value.back() == value.front())
-        return value.sliced(1, value.size() - 2);
-    return value;
-}
-
-bool SameName(QByteArrayView stored, const QString& wanted)
-{
-    return QString::compare(QString::fromUtf8(stored), wanted, Qt::CaseInsensitive) == 0;
 }
 
 // A value, key or section name occupies one line of the file; a line break
@@ -56,7 +36,7 @@ QByteArray StoredValue(const std::string& value)
 {
     const QByteArray line = OneLine(value);
     const bool losesBlanks = !line.isEmpty() && (IsBlank(line.front()) || IsBlank(line.back()));
-    const bool losesQuotes = Unquoted(line).size() != line.size();
+    const bool losesQuotes = IniUnquoted(line).size() != line.size();
     if (losesBlanks || losesQuotes)
         return '"' + line + '"';
     return line;
@@ -113,154 +93,24 @@ std::optional<int32_t> ParseInteger(QByteArrayView text)
     return ParseDecimal(text);
 }
 
-struct FileContent
+// Whether the open file holds exactly these bytes.
+bool HoldsBytes(QFile& file, const QByteArray& bytes)
 {
-    bool readable = true;
-    QByteArray bytes;
-};
-
-// A missing file reads as empty; something that exists but cannot be read as
-// a plain file (a folder, a device, no permission) is unreadable, so that a
-// write never replaces it with a file that lacks its lines.
-FileContent Load(const QString& path)
-{
-    const QFileInfo info(path);
-    if (!info.exists())
-        return {};
-    if (!info.isFile())
-        return { false, {} };
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return { false, {} };
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return { false, {} };
-    return { true, std::move(bytes) };
+    if (file.size() != bytes.size())
+        return false;
+    for (qsizetype offset = 0; offset < bytes.size();) {
+        const QByteArray piece = file.read(ComparedPiece);
+        if (piece.isEmpty() || piece.size() > bytes.size() - offset
+            || QByteArrayView(bytes).sliced(offset, piece.size()) != piece)
+            return false;
+        offset += piece.size();
+    }
+    return true;
 }
 
-// The lines of one state of the file and the place of one key among them.
-class IniText
+QByteArray SeenKey(const std::string& section, const std::string& key)
 {
-public:
-    struct Place
-    {
-        qsizetype keyLine = NoLine;
-        // The last line of the first section of that name that is neither
-        // blank nor a comment; a new key goes after it, so that comments and
-        // blank lines in front of the next section stay with that section.
-        qsizetype lastLineOfSection = NoLine;
-        QByteArrayView value;
-    };
-
-    explicit IniText(QByteArray bytes)
-        : bytes_(std::move(bytes))
-    {
-        qsizetype begin = bytes_.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0;
-        while (begin < bytes_.size()) {
-            const qsizetype lineFeed = bytes_.indexOf('\n', begin);
-            const qsizetype next = lineFeed < 0 ? bytes_.size() : lineFeed + 1;
-            qsizetype end = lineFeed < 0 ? bytes_.size() : lineFeed;
-            if (end > begin && bytes_.at(end - 1) == '\r')
-                --end;
-            lines_.push_back({ begin, end, next });
-            begin = next;
-        }
-        const qsizetype firstLineFeed = bytes_.indexOf('\n');
-        if (firstLineFeed > 0 && bytes_.at(firstLineFeed - 1) == '\r')
-            lineBreak_ = "\r\n";
-    }
-
-    Place Find(const QString& section, const QString& key) const
-    {
-        Place place;
-        bool inSection = false;
-        bool inFirstSection = false;
-        for (qsizetype i = 0; i < qsizetype(lines_.size()); ++i) {
-            const QByteArrayView text = Trimmed(Content(i));
-            if (text.startsWith('[')) {
-                const qsizetype close = text.indexOf(']');
-                if (close > 0) {
-                    inSection = SameName(Trimmed(text.sliced(1, close - 1)), section);
-                    inFirstSection = inSection && place.lastLineOfSection == NoLine;
-                    if (inFirstSection)
-                        place.lastLineOfSection = i;
-                    continue;
-                }
-            }
-            if (!inSection || text.isEmpty() || text.front() == ';' || text.front() == '#')
-                continue;
-            if (inFirstSection)
-                place.lastLineOfSection = i;
-            const qsizetype equals = text.indexOf('=');
-            if (equals >= 0 && SameName(Trimmed(text.first(equals)), key)) {
-                place.keyLine = i;
-                place.value = Unquoted(Trimmed(text.sliced(equals + 1)));
-                return place;
-            }
-        }
-        return place;
-    }
-
-    // The file with the key line set at its place: the line of the key
-    // replaced, or a new line at the end of its section, or a new section at
-    // the end of the file. Every other byte stays as it was.
-    QByteArray WithKeyLine(
-        const Place& place, const QByteArray& section, const QByteArray& keyLine) const
-    {
-        if (place.keyLine != NoLine) {
-            const Line& line = lines_[place.keyLine];
-            return bytes_.first(line.begin) + keyLine + bytes_.sliced(line.end);
-        }
-        if (place.lastLineOfSection != NoLine) {
-            const Line& line = lines_[place.lastLineOfSection];
-            QByteArray updated = bytes_.first(line.next);
-            TerminateLastLine(updated);
-            return updated + keyLine + lineBreak_ + bytes_.sliced(line.next);
-        }
-        QByteArray updated = bytes_;
-        TerminateLastLine(updated);
-        if (!lines_.empty() && !Trimmed(Content(lines_.size() - 1)).isEmpty())
-            updated += lineBreak_;
-        return updated + '[' + section + ']' + lineBreak_ + keyLine + lineBreak_;
-    }
-
-private:
-    struct Line
-    {
-        qsizetype begin;
-        qsizetype end; // without the line break
-        qsizetype next;
-    };
-
-    QByteArrayView Content(qsizetype index) const
-    {
-        const Line& line = lines_[index];
-        return QByteArrayView(bytes_).sliced(line.begin, line.end - line.begin);
-    }
-
-    // Ends the text with a line break when its last line has none, so that a
-    // line appended after it stands on its own.
-    void TerminateLastLine(QByteArray& text) const
-    {
-        if (lines_.empty() || text.endsWith('\n'))
-            return;
-        text += text.endsWith('\r') ? QByteArray("\n") : lineBreak_;
-    }
-
-    QByteArray bytes_;
-    std::vector<Line> lines_;
-    QByteArray lineBreak_ = "\n";
-};
-
-std::optional<QByteArray> StoredText(
-    const QString& path, const std::string& section, const std::string& key)
-{
-    const IniText text(Load(path).bytes);
-    const IniText::Place place
-        = text.Find(QString::fromStdString(section), QString::fromStdString(key));
-    if (place.keyLine == NoLine)
-        return std::nullopt;
-    return place.value.toByteArray();
+    return IniText::FoldedName(section) + '\0' + IniText::FoldedName(key);
 }
 
 } // namespace
@@ -275,33 +125,90 @@ IniFile::IniFile(const QString& path)
 {
 }
 
+IniFile::~IniFile() = default;
+
+// A missing file reads as empty; something that exists but cannot be read as
+// a plain file (a folder, a device, no permission) is unreadable, so that a
+// write never replaces it with a file that lacks its lines. The file is read
+// on every call, but parsed again only when it changed.
+bool IniFile::Refresh()
+{
+    const QFileInfo info(path_);
+    if (!info.exists()) {
+        text_ = std::make_unique<IniText>();
+        return true;
+    }
+    QFile file(path_);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        text_.reset();
+        return false;
+    }
+    if (text_ && HoldsBytes(file, text_->Bytes()))
+        return true;
+    text_.reset();
+    if (!file.seek(0))
+        return false;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    text_ = std::make_unique<IniText>(std::move(bytes));
+    return true;
+}
+
+std::optional<QByteArray> IniFile::StoredText(const std::string& section, const std::string& key)
+{
+    if (!Refresh())
+        return std::nullopt;
+    const IniText::Place place = text_->Find(section, key);
+    if (place.keyBegin == IniText::NoOffset)
+        return std::nullopt;
+    return place.value.toByteArray();
+}
+
+void IniFile::Remember(const std::string& section, const std::string& key,
+    std::optional<QByteArray> stored, std::string value)
+{
+    seen_[SeenKey(section, key)] = { std::move(stored), std::move(value) };
+}
+
 std::string IniFile::ReadString(
     const std::string& section, const std::string& key, const std::string& defaultValue)
 {
-    const std::optional<QByteArray> text = StoredText(path_, section, key);
-    return text ? text->toStdString() : defaultValue;
+    std::optional<QByteArray> text = StoredText(section, key);
+    std::string value = text ? text->toStdString() : defaultValue;
+    Remember(section, key, std::move(text), value);
+    return value;
 }
 
 int32_t IniFile::ReadInteger(
     const std::string& section, const std::string& key, int32_t defaultValue)
 {
-    const std::optional<QByteArray> text = StoredText(path_, section, key);
-    if (!text)
-        return defaultValue;
-    return ParseInteger(*text).value_or(defaultValue);
+    std::optional<QByteArray> text = StoredText(section, key);
+    const int32_t value = text ? ParseInteger(*text).value_or(defaultValue) : defaultValue;
+    Remember(section, key, std::move(text), std::to_string(value));
+    return value;
 }
 
 void IniFile::WriteString(
     const std::string& section, const std::string& key, const std::string& value)
 {
-    const FileContent current = Load(path_);
-    if (!current.readable)
+    if (!Refresh())
         throw IniWriteError(path_);
-    const IniText text(current.bytes);
-    const IniText::Place place
-        = text.Find(QString::fromStdString(section), QString::fromStdString(key));
+    const IniText::Place place = text_->Find(section, key);
+    const std::optional<QByteArray> stored = place.keyBegin == IniText::NoOffset
+        ? std::nullopt
+        : std::optional<QByteArray>(place.value.toByteArray());
+
+    // Two runs of the program may share the file. Writing back the value
+    // this object read, after another run has stored something else there,
+    // would undo that run's change: the value was not changed here, so the
+    // file keeps the other one. A single run always finds its own text.
+    const auto seen = seen_.find(SeenKey(section, key));
+    if (seen != seen_.end() && seen->second.value == value && seen->second.stored != stored)
+        return;
+
     const QByteArray updated
-        = text.WithKeyLine(place, OneLine(section), OneLine(key) + '=' + StoredValue(value));
+        = text_->WithKeyLine(place, OneLine(section), OneLine(key) + '=' + StoredValue(value));
 
     // The new content goes to a temporary file that replaces the old one only
     // when it is complete and synced, so a full disk or a crash never leaves
@@ -312,6 +219,9 @@ void IniFile::WriteString(
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
         || file.write(updated) != updated.size() || !file.commit())
         throw IniWriteError(path_);
+    text_ = std::make_unique<IniText>(updated);
+    const IniText::Place written = text_->Find(section, key);
+    Remember(section, key, written.value.toByteArray(), value);
 }
 
 void IniFile::WriteInteger(const std::string& section, const std::string& key, int32_t value)

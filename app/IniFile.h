@@ -2,11 +2,18 @@
 
 #include <QString>
 
+#include <QByteArray>
+
 #include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "format/SettingsStore.h"
+
+class IniText;
 
 // A write of the settings file that did not reach the disk. The message is
 // "Unable to write to <full path>"; the file keeps its previous content.
@@ -21,13 +28,16 @@ public:
 //   [Section]
 //   Key=Value
 //
-// Every call goes to the disk: a read parses the file as it is now, a write
+// Every call goes to the disk: a read sees the file as it is now, a write
 // reads it, changes one key and replaces the whole file atomically before it
 // returns, so a read that follows (also through another IniFile object) sees
-// the value. Section and key names match without regard to case. Lines the
-// program does not own (comments, other sections, unknown keys, lines it
-// cannot parse, a byte-order mark, the kind of line ends) are written back
-// byte for byte.
+// the value. The file is parsed once into an index of its sections and parsed
+// again only when its bytes changed, so a call costs time in proportion to
+// the file's size, whatever its lines. A write that would only put back the
+// value this object read, after another program has changed it, leaves the
+// other program's value (see WriteString). Section and key names match without regard to case.
+// Lines the program does not own (comments, other sections, unknown keys, lines it cannot parse, a
+// byte-order mark, the kind of line ends) are written back byte for byte.
 //
 // Reading: blanks around names and values are ignored; a value enclosed in a
 // pair of equal quotes (" or ') loses them; lines whose first non-blank
@@ -41,6 +51,9 @@ public:
     // A relative path is made absolute against the current folder now, so the
     // file does not move when the working directory changes later.
     explicit IniFile(const QString& path);
+    ~IniFile() override;
+    IniFile(const IniFile&) = delete;
+    IniFile& operator=(const IniFile&) = delete;
 
     const QString& Path() const { return path_; }
 
@@ -54,11 +67,30 @@ public:
     // Throws IniWriteError when the file cannot be written. A line break in
     // the value is stored as a blank, since a value is one line; a value that
     // would lose blanks or quotes on reading is stored in double quotes.
+    // Writing the value that this object last read or wrote for the key is
+    // left out when the file holds another value for it by now: another run
+    // changed it, this one did not.
     void WriteString(
         const std::string& section, const std::string& key, const std::string& value) override;
     // Written in decimal.
     void WriteInteger(const std::string& section, const std::string& key, int32_t value) override;
 
 private:
+    // What this object last saw of a key: the stored text (none when the
+    // key was missing) and the value it gave or wrote.
+    struct SeenValue
+    {
+        std::optional<QByteArray> stored;
+        std::string value;
+    };
+
+    bool Refresh();
+    std::optional<QByteArray> StoredText(const std::string& section, const std::string& key);
+    void Remember(const std::string& section, const std::string& key,
+        std::optional<QByteArray> stored, std::string value);
+
     QString path_;
+    // The file's content as of the last call, parsed; none while unreadable.
+    std::unique_ptr<IniText> text_;
+    std::map<QByteArray, SeenValue> seen_;
 };

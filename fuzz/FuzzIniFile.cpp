@@ -63,6 +63,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Check(ini.ReadString("Language", "CommonLangExt", "") == language);
     Check(Content().count('\n') >= input.count('\n'));
 
+    // A second object, which parses the file afresh, reads what the first
+    // one knows.
+    IniFile fresh(SettingsPath());
+    Check(fresh.ReadString("Coord", "Dim", "<none>") == value);
+    Check(fresh.ReadInteger("Formater", "Precision", 5) == precision);
+
     ini.WriteInteger("Language", "CommonLangExt", -12345);
     Check(ini.ReadInteger("Language", "CommonLangExt", 0) == -12345);
     Check(ini.ReadString("Coord", "Dim", "<none>") == value);

@@ -309,6 +309,80 @@ private slots:
         QCOMPARE(reader.ReadString("Language", "CommonLangExt", "enu"), std::string("enu"));
     }
 
+    void anotherRunsChangeIsKept_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("otherWrites");
+        QTest::addColumn<QByteArray>("thisWrites");
+        QTest::addColumn<QByteArray>("after");
+        // This object reads Dim, another run writes it, then this object
+        // writes its value.
+        QTest::newRow("unchanged here, changed there")
+            << QByteArray("[Coord]\nDim=3\n") << QByteArray("2") << QByteArray("3")
+            << QByteArray("[Coord]\nDim=2\n");
+        QTest::newRow("missing, then written there")
+            << QByteArray() << QByteArray("2") << QByteArray("3") << QByteArray("[Coord]\nDim=2\n");
+        QTest::newRow("changed on both sides: the last one stays")
+            << QByteArray("[Coord]\nDim=3\n") << QByteArray("2") << QByteArray("4")
+            << QByteArray("[Coord]\nDim=4\n");
+        QTest::newRow("written there with the same text")
+            << QByteArray("[Coord]\nDim=0x3\n") << QByteArray("3") << QByteArray("3")
+            << QByteArray("[Coord]\nDim=3\n");
+        // Without another run the value is written as it always was: the
+        // text read back in decimal.
+        QTest::newRow("no other run") << QByteArray("[Coord]\nDim=0x3\n") << QByteArray()
+                                      << QByteArray("3") << QByteArray("[Coord]\nDim=3\n");
+    }
+
+    void anotherRunsChangeIsKept()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, otherWrites);
+        QFETCH(QByteArray, thisWrites);
+        QFETCH(QByteArray, after);
+        if (!before.isEmpty())
+            WriteBytes(IniPath(), before);
+        IniFile thisRun(IniPath());
+        QCOMPARE(thisRun.ReadInteger("Coord", "Dim", 3), 3);
+        if (!otherWrites.isEmpty()) {
+            IniFile otherRun(IniPath());
+            otherRun.WriteString("Coord", "Dim", otherWrites.toStdString());
+        }
+        thisRun.WriteString("Coord", "Dim", thisWrites.toStdString());
+        QCOMPARE(ReadBytes(IniPath()), after);
+    }
+
+    void ownWritesAreNotMistakenForAnotherRun()
+    {
+        // A value this object wrote itself, then wrote back after a change
+        // of its own, is stored each time.
+        IniFile ini(IniPath());
+        QCOMPARE(ini.ReadString("Language", "CommonLangExt", ""), std::string());
+        ini.WriteString("Language", "CommonLangExt", "deu");
+        QCOMPARE(ini.ReadString("Language", "CommonLangExt", "enu"), std::string("deu"));
+        ini.WriteString("Language", "CommonLangExt", "ita");
+        ini.WriteString("Language", "CommonLangExt", "deu");
+        QCOMPARE(ReadBytes(IniPath()), QByteArray("[Language]\nCommonLangExt=deu\n"));
+    }
+
+    void manyBlankLinesAndHeaders()
+    {
+        // Blank lines and repeated headers cost nothing but the one pass, and
+        // the first of each stays where a new key goes.
+        const QByteArray blanks(200000, '\n');
+        QByteArray headers;
+        for (int i = 0; i < 20000; ++i)
+            headers += "[a]\r\n";
+        WriteBytes(IniPath(), blanks + headers + "[Coord]\nDim=2\n" + blanks);
+        IniFile ini(IniPath());
+        QCOMPARE(ini.ReadInteger("coord", "dim", 3), 2);
+        ini.WriteString("A", "Key", "v");
+        QCOMPARE(ReadBytes(IniPath()),
+            blanks + "[a]\r\nKey=v\n" + headers.sliced(5) + "[Coord]\nDim=2\n" + blanks);
+        QCOMPARE(ini.ReadString("a", "key", ""), std::string("v"));
+        QCOMPARE(ini.ReadInteger("Coord", "Dim", 3), 2);
+    }
+
     void relativePathIsFixedAtCreation()
     {
         const QString previous = QDir::currentPath();

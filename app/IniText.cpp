@@ -1,0 +1,196 @@
+#include "app/IniText.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr QByteArrayView ByteOrderMark = "\xEF\xBB\xBF";
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+QByteArrayView Trimmed(QByteArrayView text)
+{
+    while (!text.isEmpty() && IsBlank(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && IsBlank(text.back()))
+        text.chop(1);
+    return text;
+}
+
+bool IsComment(QByteArrayView text)
+{
+    return text.front() == ';' || text.front() == '#';
+}
+
+// The section name of a header line "[name]"; none for any other line.
+std::optional<QByteArrayView> HeaderName(QByteArrayView text)
+{
+    if (!text.startsWith('['))
+        return std::nullopt;
+    const qsizetype close = text.indexOf(']');
+    if (close <= 0)
+        return std::nullopt;
+    return Trimmed(text.sliced(1, close - 1));
+}
+
+} // namespace
+
+QByteArrayView IniUnquoted(QByteArrayView value)
+{
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
+        && value.back() == value.front())
+        return value.sliced(1, value.size() - 2);
+    return value;
+}
+
+QByteArray IniText::FoldedName(QByteArrayView name)
+{
+    const bool ascii = std::all_of(
+        name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii)
+        return name.toByteArray().toLower();
+    return QString::fromUtf8(name).toCaseFolded().toUtf8();
+}
+
+IniText::IniText(QByteArray bytes)
+    : bytes_(std::move(bytes))
+{
+    const qsizetype firstLineFeed = bytes_.indexOf('\n');
+    if (firstLineFeed > 0 && bytes_.at(firstLineFeed - 1) == '\r')
+        lineBreak_ = "\r\n";
+
+    const char* data = bytes_.constData();
+    const qsizetype size = bytes_.size();
+    const qsizetype start = bytes_.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0;
+    qsizetype section = -1; // index into sections_
+    bool firstOfName = false;
+    Stretch open { NoOffset, NoOffset };
+    const auto closeStretch = [&] {
+        if (section >= 0 && open.begin != NoOffset)
+            sections_[section].stretches.push_back(open);
+        open = { NoOffset, NoOffset };
+    };
+    QByteArrayView previousName;
+    qsizetype previousSection = -1;
+
+    qsizetype position = start;
+    while (position < size) {
+        // Blank lines, however many, are passed over a byte at a time.
+        const char c = data[position];
+        if (c == '\n' || IsBlank(c)) {
+            ++position;
+            continue;
+        }
+        qsizetype lineBegin = position;
+        while (lineBegin > start && data[lineBegin - 1] != '\n')
+            --lineBegin;
+        const auto* lineFeed
+            = static_cast<const char*>(std::memchr(data + position, '\n', size - position));
+        const qsizetype next = lineFeed == nullptr ? size : lineFeed - data + 1;
+        qsizetype end = lineFeed == nullptr ? size : lineFeed - data;
+        if (end > lineBegin && data[end - 1] == '\r')
+            --end;
+        position = next;
+        const QByteArrayView text = Trimmed(QByteArrayView(data + lineBegin, end - lineBegin));
+
+        if (const std::optional<QByteArrayView> name = HeaderName(text)) {
+            closeStretch();
+            // A file of one header repeated is read without folding each.
+            if (previousSection < 0 || *name != previousName) {
+                const QByteArray folded = FoldedName(*name);
+                auto found = index_.constFind(folded);
+                if (found == index_.cend()) {
+                    found = index_.insert(folded, qsizetype(sections_.size()));
+                    sections_.emplace_back();
+                }
+                previousSection = *found;
+                previousName = *name;
+            }
+            section = previousSection;
+            firstOfName = sections_[section].insertAt == NoOffset;
+            if (firstOfName)
+                sections_[section].insertAt = next;
+            continue;
+        }
+        if (section < 0 || IsComment(text))
+            continue;
+        if (open.begin == NoOffset)
+            open.begin = lineBegin;
+        open.end = end;
+        if (firstOfName)
+            sections_[section].insertAt = next;
+    }
+    closeStretch();
+}
+
+IniText::Place IniText::Find(QByteArrayView sectionName, QByteArrayView key) const
+{
+    Place place;
+    const auto found = index_.constFind(FoldedName(sectionName));
+    if (found == index_.cend())
+        return place;
+    const Section& section = sections_[*found];
+    place.insertAt = section.insertAt;
+    const QByteArray wanted = FoldedName(key);
+    const char* data = bytes_.constData();
+    for (const Stretch& stretch : section.stretches) {
+        qsizetype position = stretch.begin;
+        while (position < stretch.end) {
+            const auto* lineFeed = static_cast<const char*>(
+                std::memchr(data + position, '\n', stretch.end - position));
+            qsizetype end = lineFeed == nullptr ? stretch.end : lineFeed - data;
+            const qsizetype next = lineFeed == nullptr ? stretch.end : end + 1;
+            if (end > position && data[end - 1] == '\r')
+                --end;
+            const QByteArrayView text = Trimmed(QByteArrayView(data + position, end - position));
+            if (!text.isEmpty() && !IsComment(text)) {
+                const qsizetype equals = text.indexOf('=');
+                if (equals >= 0 && FoldedName(Trimmed(text.first(equals))) == wanted) {
+                    place.keyBegin = position;
+                    place.keyEnd = end;
+                    place.value = IniUnquoted(Trimmed(text.sliced(equals + 1)));
+                    return place;
+                }
+            }
+            position = next;
+        }
+    }
+    return place;
+}
+
+QByteArray IniText::WithKeyLine(
+    const Place& place, const QByteArray& section, const QByteArray& keyLine) const
+{
+    if (place.keyBegin != NoOffset)
+        return bytes_.first(place.keyBegin) + keyLine + bytes_.sliced(place.keyEnd);
+
+    // A line appended after the last line stands on its own.
+    const qsizetype start = bytes_.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0;
+    const bool hasLines = bytes_.size() > start;
+    const auto terminate = [this, hasLines](QByteArray& text) {
+        if (hasLines && !text.endsWith('\n'))
+            text += text.endsWith('\r') ? QByteArray("\n") : lineBreak_;
+    };
+    if (place.insertAt != NoOffset) {
+        QByteArray updated = bytes_.first(place.insertAt);
+        terminate(updated);
+        return updated + keyLine + lineBreak_ + bytes_.sliced(place.insertAt);
+    }
+    QByteArray updated = bytes_;
+    terminate(updated);
+    // A blank line between the last section and the new one.
+    qsizetype end = bytes_.size();
+    if (bytes_.endsWith('\n'))
+        --end;
+    const qsizetype lineBegin
+        = end > start ? std::max(start, bytes_.lastIndexOf('\n', end - 1) + 1) : end;
+    if (hasLines && !Trimmed(QByteArrayView(bytes_).sliced(lineBegin, end - lineBegin)).isEmpty())
+        updated += lineBreak_;
+    return updated + '[' + section + ']' + lineBreak_ + keyLine + lineBreak_;
+}
