@@ -164,33 +164,52 @@ IniText::Place IniText::Find(QByteArrayView sectionName, QByteArrayView key) con
     return place;
 }
 
+namespace {
+
+// Joins the pieces into one new array, allocated once: the file may be large,
+// and a chain of sums would hold several copies of it at once.
+QByteArray Joined(std::initializer_list<QByteArrayView> pieces)
+{
+    qsizetype size = 0;
+    for (const QByteArrayView piece : pieces)
+        size += piece.size();
+    QByteArray joined;
+    joined.reserve(size);
+    for (const QByteArrayView piece : pieces)
+        joined.append(piece);
+    return joined;
+}
+
+} // namespace
+
 QByteArray IniText::WithKeyLine(
     const Place& place, const QByteArray& section, const QByteArray& keyLine) const
 {
+    const QByteArrayView bytes(bytes_);
     if (place.keyBegin != NoOffset)
-        return bytes_.first(place.keyBegin) + keyLine + bytes_.sliced(place.keyEnd);
+        return Joined({ bytes.first(place.keyBegin), keyLine, bytes.sliced(place.keyEnd) });
 
     // A line appended after the last line stands on its own.
     const qsizetype start = bytes_.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0;
     const bool hasLines = bytes_.size() > start;
-    const auto terminate = [this, hasLines](QByteArray& text) {
-        if (hasLines && !text.endsWith('\n'))
-            text += text.endsWith('\r') ? QByteArray("\n") : lineBreak_;
+    const auto terminator = [this, hasLines](QByteArrayView text) -> QByteArrayView {
+        if (!hasLines || text.endsWith('\n'))
+            return {};
+        return text.endsWith('\r') ? QByteArrayView("\n") : QByteArrayView(lineBreak_);
     };
     if (place.insertAt != NoOffset) {
-        QByteArray updated = bytes_.first(place.insertAt);
-        terminate(updated);
-        return updated + keyLine + lineBreak_ + bytes_.sliced(place.insertAt);
+        const QByteArrayView before = bytes.first(place.insertAt);
+        return Joined(
+            { before, terminator(before), keyLine, lineBreak_, bytes.sliced(place.insertAt) });
     }
-    QByteArray updated = bytes_;
-    terminate(updated);
     // A blank line between the last section and the new one.
     qsizetype end = bytes_.size();
     if (bytes_.endsWith('\n'))
         --end;
     const qsizetype lineBegin
         = end > start ? std::max(start, bytes_.lastIndexOf('\n', end - 1) + 1) : end;
-    if (hasLines && !Trimmed(QByteArrayView(bytes_).sliced(lineBegin, end - lineBegin)).isEmpty())
-        updated += lineBreak_;
-    return updated + '[' + section + ']' + lineBreak_ + keyLine + lineBreak_;
+    const bool lastLineBlank = Trimmed(bytes.sliced(lineBegin, end - lineBegin)).isEmpty();
+    return Joined(
+        { bytes, terminator(bytes), hasLines && !lastLineBlank ? lineBreak_ : QByteArray(), "[",
+            section, "]", lineBreak_, keyLine, lineBreak_ });
 }
