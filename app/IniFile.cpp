@@ -8,7 +8,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <array>
 #include <optional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -108,6 +110,23 @@ bool HoldsBytes(QFile& file, const QByteArray& bytes)
     return true;
 }
 
+// The file as the system knows it: a file this object wrote and renamed into
+// place is a new file, which another program can change only by writing it
+// again, which changes this.
+std::optional<std::array<int64_t, 6>> FileIdentity(const QString& path)
+{
+    struct stat status
+    {
+    };
+    if (stat(QFile::encodeName(path).constData(), &status) != 0)
+        return std::nullopt;
+    return std::array<int64_t, 6> { int64_t(status.st_dev), int64_t(status.st_ino),
+        int64_t(status.st_size),
+        int64_t(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec,
+        int64_t(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec,
+        int64_t(status.st_nlink) };
+}
+
 QByteArray SeenKey(const std::string& section, const std::string& key)
 {
     return IniText::FoldedName(section) + '\0' + IniText::FoldedName(key);
@@ -143,6 +162,9 @@ bool IniFile::Refresh()
         text_.reset();
         return false;
     }
+    if (text_ && ownWrite_ && FileIdentity(path_) == ownWrite_)
+        return true;
+    ownWrite_.reset();
     if (text_ && HoldsBytes(file, text_->Bytes()))
         return true;
     text_.reset();
@@ -207,8 +229,8 @@ void IniFile::WriteString(
     if (seen != seen_.end() && seen->second.value == value && seen->second.stored != stored)
         return;
 
-    const QByteArray updated
-        = text_->WithKeyLine(place, OneLine(section), OneLine(key) + '=' + StoredValue(value));
+    auto updated = std::make_unique<IniText>(*text_);
+    updated->SetKeyLine(place, OneLine(section), OneLine(key) + '=' + StoredValue(value));
 
     // The new content goes to a temporary file that replaces the old one only
     // when it is complete and synced, so a full disk or a crash never leaves
@@ -216,10 +238,12 @@ void IniFile::WriteString(
     // after a short write (a full disk) without reporting it; written
     // directly, the short count shows.
     QSaveFile file(path_);
+    const QByteArray& bytes = updated->Bytes();
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-        || file.write(updated) != updated.size() || !file.commit())
+        || file.write(bytes) != bytes.size() || !file.commit())
         throw IniWriteError(path_);
-    text_ = std::make_unique<IniText>(updated);
+    text_ = std::move(updated);
+    ownWrite_ = FileIdentity(path_);
     const IniText::Place written = text_->Find(section, key);
     Remember(section, key, written.value.toByteArray(), value);
 }

@@ -61,19 +61,35 @@ QByteArray IniText::FoldedName(QByteArrayView name)
 IniText::IniText(QByteArray bytes)
     : bytes_(std::move(bytes))
 {
-    const qsizetype firstLineFeed = bytes_.indexOf('\n');
-    if (firstLineFeed > 0 && bytes_.at(firstLineFeed - 1) == '\r')
-        lineBreak_ = "\r\n";
+    FindLineBreak();
+    Index(bytes_.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0);
+}
 
+void IniText::FindLineBreak()
+{
+    const qsizetype firstLineFeed = bytes_.indexOf('\n');
+    lineBreak_ = firstLineFeed > 0 && bytes_.at(firstLineFeed - 1) == '\r' ? "\r\n" : "\n";
+}
+
+// Indexes the lines from start, which begins a line, to the end of the file;
+// lines before it belong to no section as far as this pass knows.
+void IniText::Index(qsizetype start)
+{
     const char* data = bytes_.constData();
     const qsizetype size = bytes_.size();
-    const qsizetype start = bytes_.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0;
     qsizetype section = -1; // index into sections_
     bool firstOfName = false;
     Stretch open { NoOffset, NoOffset };
     const auto closeStretch = [&] {
-        if (section >= 0 && open.begin != NoOffset)
-            sections_[section].stretches.push_back(open);
+        if (section >= 0 && open.begin != NoOffset) {
+            Section& entry = sections_[section];
+            if (firstOfName) {
+                entry.firstHasStretch = true;
+                entry.stretches.insert(entry.stretches.begin(), open);
+            } else {
+                entry.stretches.push_back(open);
+            }
+        }
         open = { NoOffset, NoOffset };
     };
     QByteArrayView previousName;
@@ -136,6 +152,7 @@ IniText::Place IniText::Find(QByteArrayView sectionName, QByteArrayView key) con
     if (found == index_.cend())
         return place;
     const Section& section = sections_[*found];
+    place.section = *found;
     place.insertAt = section.insertAt;
     const QByteArray wanted = FoldedName(key);
     const char* data = bytes_.constData();
@@ -182,34 +199,103 @@ QByteArray Joined(std::initializer_list<QByteArrayView> pieces)
 
 } // namespace
 
-QByteArray IniText::WithKeyLine(
-    const Place& place, const QByteArray& section, const QByteArray& keyLine) const
+// Whether a line set by a write is a line of keys, as a fresh pass over the
+// file would see it, so that the index can take it without a new pass.
+bool IniText::IsKeyLine(QByteArrayView line)
+{
+    const QByteArrayView text = Trimmed(line);
+    return !text.isEmpty() && !IsComment(text) && !HeaderName(text) && !text.contains('\n');
+}
+
+void IniText::Shift(qsizetype from, qsizetype delta)
+{
+    for (Section& section : sections_) {
+        if (section.insertAt != NoOffset && section.insertAt >= from)
+            section.insertAt += delta;
+        for (Stretch& stretch : section.stretches) {
+            if (stretch.begin >= from)
+                stretch.begin += delta;
+            if (stretch.end >= from)
+                stretch.end += delta;
+        }
+    }
+}
+
+void IniText::SetKeyLine(
+    const Place& place, const QByteArray& sectionName, const QByteArray& keyLine)
 {
     const QByteArrayView bytes(bytes_);
-    if (place.keyBegin != NoOffset)
-        return Joined({ bytes.first(place.keyBegin), keyLine, bytes.sliced(place.keyEnd) });
+    const qsizetype oldSize = bytes_.size();
+    if (place.keyBegin != NoOffset) {
+        // The key's line replaced: what follows it moves.
+        QByteArray updated
+            = Joined({ bytes.first(place.keyBegin), keyLine, bytes.sliced(place.keyEnd) });
+        const qsizetype delta = keyLine.size() - (place.keyEnd - place.keyBegin);
+        bytes_ = std::move(updated);
+        FindLineBreak();
+        if (!IsKeyLine(keyLine))
+            return Reindex();
+        Shift(place.keyEnd, delta);
+        return;
+    }
 
     // A line appended after the last line stands on its own.
     const qsizetype start = bytes_.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0;
-    const bool hasLines = bytes_.size() > start;
-    const auto terminator = [this, hasLines](QByteArrayView text) -> QByteArrayView {
+    const bool hasLines = oldSize > start;
+    const auto terminator = [this, hasLines](QByteArrayView text) -> QByteArray {
         if (!hasLines || text.endsWith('\n'))
             return {};
-        return text.endsWith('\r') ? QByteArrayView("\n") : QByteArrayView(lineBreak_);
+        return text.endsWith('\r') ? QByteArray("\n") : lineBreak_;
     };
+    const QByteArray lineBreak = lineBreak_;
     if (place.insertAt != NoOffset) {
+        // A new line at the end of the first section of that name: it joins
+        // (or starts) that section's first stretch, and what follows moves.
         const QByteArrayView before = bytes.first(place.insertAt);
-        return Joined(
-            { before, terminator(before), keyLine, lineBreak_, bytes.sliced(place.insertAt) });
+        const QByteArray ending = terminator(before);
+        QByteArray updated
+            = Joined({ before, ending, keyLine, lineBreak, bytes.sliced(place.insertAt) });
+        bytes_ = std::move(updated);
+        FindLineBreak();
+        if (!IsKeyLine(keyLine))
+            return Reindex();
+        Shift(place.insertAt, ending.size() + keyLine.size() + lineBreak.size());
+        Section& section = sections_[place.section];
+        const Stretch line { place.insertAt + ending.size(),
+            place.insertAt + ending.size() + keyLine.size() };
+        if (section.firstHasStretch)
+            section.stretches.front().end = line.end;
+        else
+            section.stretches.insert(section.stretches.begin(), line);
+        section.firstHasStretch = true;
+        return;
     }
-    // A blank line between the last section and the new one.
-    qsizetype end = bytes_.size();
+
+    // A new section at the end of the file, after a blank line; the lines
+    // appended are indexed on their own.
+    qsizetype end = oldSize;
     if (bytes_.endsWith('\n'))
         --end;
     const qsizetype lineBegin
         = end > start ? std::max(start, bytes_.lastIndexOf('\n', end - 1) + 1) : end;
     const bool lastLineBlank = Trimmed(bytes.sliced(lineBegin, end - lineBegin)).isEmpty();
-    return Joined(
-        { bytes, terminator(bytes), hasLines && !lastLineBlank ? lineBreak_ : QByteArray(), "[",
-            section, "]", lineBreak_, keyLine, lineBreak_ });
+    const QByteArray ending = terminator(bytes);
+    QByteArray updated
+        = Joined({ bytes, ending, hasLines && !lastLineBlank ? lineBreak : QByteArray(), "[",
+            sectionName, "]", lineBreak, keyLine, lineBreak });
+    bytes_ = std::move(updated);
+    FindLineBreak();
+    // The last line, now ended, may be where its section takes new keys.
+    for (Section& section : sections_) {
+        if (section.insertAt == oldSize)
+            section.insertAt += ending.size();
+    }
+    Index(oldSize + ending.size());
+}
+
+void IniText::Reindex()
+{
+    index_.clear();
+    sections_.clear();
+    Index(bytes_.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0);
 }

@@ -17,7 +17,7 @@ QByteArrayView IniUnquoted(QByteArrayView value);
 // of its section, not of the file; blank lines and comments, however many,
 // cost nothing after the one pass.
 //
-//   bytes → Parse (one pass) → Find(section, key) → WithKeyLine → new bytes
+//   bytes → index (one pass) → Find(section, key) → SetKeyLine → bytes, index
 class IniText
 {
 public:
@@ -36,6 +36,8 @@ public:
         qsizetype insertAt = NoOffset;
         // The value, without blanks around it and without a pair of quotes.
         QByteArrayView value;
+        // The section's entry in the index; NoOffset without the section.
+        qsizetype section = NoOffset;
     };
 
     explicit IniText(QByteArray bytes = {});
@@ -45,11 +47,12 @@ public:
     // With duplicate sections or keys the first key found, in file order.
     Place Find(QByteArrayView section, QByteArrayView key) const;
 
-    // The file with the key line set at its place: the line of the key
-    // replaced, or a new line at the end of its section, or a new section at
-    // the end of the file. Every other byte stays as it was.
-    QByteArray WithKeyLine(
-        const Place& place, const QByteArray& section, const QByteArray& keyLine) const;
+    // Sets the key line at its place: the line of the key replaced, or a new
+    // line at the end of its section, or a new section at the end of the
+    // file. Every other byte stays as it was. The index follows the change
+    // without a new pass over the file. The place must come from Find on
+    // this same content.
+    void SetKeyLine(const Place& place, const QByteArray& section, const QByteArray& keyLine);
 
     // The name as the index files it: equal for names equal without regard
     // to case.
@@ -66,8 +69,18 @@ private:
     struct Section
     {
         qsizetype insertAt = NoOffset;
+        // In file order; the first one is the first section's when it has
+        // lines of its own.
         std::vector<Stretch> stretches;
+        bool firstHasStretch = false;
     };
+
+    void FindLineBreak();
+    void Index(qsizetype start);
+    void Reindex();
+    // Moves every offset at or after from by delta.
+    void Shift(qsizetype from, qsizetype delta);
+    static bool IsKeyLine(QByteArrayView line);
 
     QByteArray bytes_;
     // Folded section name → its entry in sections_.

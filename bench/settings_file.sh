@@ -3,8 +3,9 @@
 # folder whose Tralmain.ini holds the language, then SIZE_MB (default 100)
 # megabytes of filler lines; the program starts on a private Xvfb display,
 # its first window appears, "File" ▸ "Exit" ends it (which writes all five
-# keys). Reports the time to the first window, the time through exit and the
-# peak resident memory (GNU time), for each kind of filler:
+# keys). Reports the time to the first window, the time through exit, the
+# processor time and the peak resident memory (GNU time), for each kind of
+# filler:
 #   blank   empty lines
 #   header  lines "[a]", the same section again and again
 #
@@ -69,7 +70,7 @@ settings() {
 
 now() { date +%s.%N; }
 
-printf '%-8s %10s %14s %14s %14s %8s\n' filler "file MB" "to window s" "to exit s" "peak RSS MB" status
+printf '%-8s %8s %12s %10s %10s %12s %7s\n' filler "file MB" "to window s" "to exit s" "CPU s" "peak RSS MB" status
 for kind in $kinds; do
   settings "$kind"
   file_bytes=$(stat -c %s "$folder/Tralmain.ini")
@@ -92,10 +93,11 @@ for kind in $kinds; do
   program_pid=
   ended=$(now)
   rss_kib=$(awk -F': ' '/Maximum resident set size/ { print $2 }' "$work/time.txt")
+  cpu=$(awk -F': ' '/User time|System time/ { sum += $2 } END { print sum }' "$work/time.txt")
   awk -v kind="$kind" -v bytes="$file_bytes" -v start="$start" -v shown="$shown" -v ended="$ended" \
-      -v rss="$rss_kib" -v status="$status" 'BEGIN {
-    printf "%-8s %10.1f %14.2f %14.2f %14.1f %8d\n", kind, bytes / 1e6, shown - start, ended - start,
-      rss / 1024, status
+      -v rss="$rss_kib" -v cpu="$cpu" -v status="$status" 'BEGIN {
+    printf "%-8s %8.1f %12.2f %10.2f %10.2f %12.1f %7d\n", kind, bytes / 1e6, shown - start,
+      ended - start, cpu, rss / 1024, status
   }'
   grep -q '^Dim=3' "$folder/Tralmain.ini" || echo "$kind: the settings were not written at exit" >&2
 done

@@ -72,5 +72,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ini.WriteInteger("Language", "CommonLangExt", -12345);
     Check(ini.ReadInteger("Language", "CommonLangExt", 0) == -12345);
     Check(ini.ReadString("Coord", "Dim", "<none>") == value);
+
+    // Names from the input too: new sections and keys of any shape. After
+    // every write the object's own index (kept up to date write by write)
+    // must read what a fresh pass over the file reads.
+    const std::string section = input.left(6).toStdString();
+    const std::string key = input.mid(6, 4).toStdString();
+    for (const std::string& name : { section, std::string("Formater") }) {
+        ini.WriteString(name, key, "one");
+        ini.WriteString(name, "Extra", value);
+        IniFile again(SettingsPath());
+        for (const auto& [s, k] :
+            { std::pair { name, key }, std::pair { name, std::string("Extra") },
+                std::pair { std::string("Coord"), std::string("Dim") },
+                std::pair { std::string("Formater"), std::string("Precision") },
+                std::pair { std::string("Language"), std::string("CommonLangExt") } })
+            Check(ini.ReadString(s, k, "<none>") == again.ReadString(s, k, "<none>"));
+    }
     return 0;
 }
