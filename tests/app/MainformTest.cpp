@@ -49,6 +49,13 @@ class MainformTest : public QObject
             names << action->objectName();
         return names;
     }
+    static QAction* LanguageItem(TMainForm& form, const char* code)
+    {
+        for (QAction* item : form.LanguageItems())
+            if (item->objectName() == QLatin1String("Language_Item_") + QLatin1String(code))
+                return item;
+        return nullptr;
+    }
     static void ChooseDimension(QWidget& window, int item)
     {
         auto* list = window.findChild<QComboBox*>("Dim_ComboBox");
@@ -202,10 +209,7 @@ private slots:
 
         auto* convention = form->Coord3DWindow()->findChild<RadioGroup*>("Koord_KugelZ_RadioGroup");
         QTest::mouseClick(convention->findChildren<QRadioButton*>()[1], Qt::LeftButton);
-        QAction* italian = nullptr;
-        for (QAction* item : form->LanguageItems())
-            if (item->objectName() == QLatin1String("Language_Item_ita"))
-                italian = item;
+        QAction* italian = LanguageItem(*form, "ita");
         QVERIFY(italian);
         italian->trigger();
 
@@ -236,10 +240,7 @@ private slots:
         auto first = Start();
         auto second = Start();
         QVERIFY(first && second);
-        QAction* german = nullptr;
-        for (QAction* item : first->LanguageItems())
-            if (item->objectName() == QLatin1String("Language_Item_deu"))
-                german = item;
+        QAction* german = LanguageItem(*first, "deu");
         QVERIFY(german);
         german->trigger();
         ChooseDimension(*second->Coord3DWindow(), 0);
