@@ -1,12 +1,12 @@
 #include "app/Mainform.h"
 
-#include "app/Guard.h"
-#include "app/IniFile.h"
-#include "app/Showcoordwindow.h"
-#include "coordinates/Coordform.h"
-#include "coordinates/Coordform2.h"
-#include "format/Formatform.h"
-#include "localisation/Languagedialog.h"
+#include "widgets/Guard.h"
+#include "settings/IniFile.h"
+#include "widgets/Showcoordwindow.h"
+#include "windows/Coordform.h"
+#include "windows/Coordform2.h"
+#include "windows/Formatform.h"
+#include "windows/Languagedialog.h"
 #include "localisation/Languagefiles.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "app/Infoform.h"
+#include "windows/Infoform.h"
 
 #include <QDesktopServices>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
-#include "coordinates/Koord2d.h"
+#include "windows/Koord2d.h"
 
-#include "app/RadioGroup.h"
-#include "coordinates/UpdatingGuard.h"
 #include "expression/Parser.h"
 #include "format/Formater.h"
+#include "widgets/RadioGroup.h"
+#include "widgets/UpdatingGuard.h"
 
 #include <QEvent>
 #include <QHelpEvent>

@@ -4,9 +4,9 @@
 #include <QTest>
 #include <QUrl>
 
-#include "app/Infoform.h"
 #include "tests/ModalDialog.h"
 #include "tests/TestMain.h"
+#include "windows/Infoform.h"
 
 namespace {
 
