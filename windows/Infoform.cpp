@@ -67,7 +67,7 @@ QLabel* AddLine(QWidget* block, const QString& name, const QString& text, int to
 
 ProductInfo TraltoProductInfo()
 {
-    return { QStringLiteral("Tralto"), QStringLiteral("0.0.1"),
+    return { QStringLiteral("Tralto"), QStringLiteral(TRALTO_VERSION),
         QStringLiteral("Converts coordinates as you type."),
         QStringLiteral("Cartesian, spherical, cylindrical and polar coordinates.") };
 }

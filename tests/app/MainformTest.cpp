@@ -8,17 +8,17 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "windows/Infoform.h"
 #include "app/Mainform.h"
+#include "tests/ModalDialog.h"
+#include "tests/ProgramFolder.h"
+#include "tests/TestMain.h"
 #include "widgets/Messageboxes.h"
 #include "widgets/RadioGroup.h"
 #include "windows/Coordform.h"
 #include "windows/Coordform2.h"
 #include "windows/Formatform.h"
+#include "windows/Infoform.h"
 #include "windows/Languagedialog.h"
-#include "tests/ModalDialog.h"
-#include "tests/ProgramFolder.h"
-#include "tests/TestMain.h"
 
 #include <memory>
 #include <vector>
