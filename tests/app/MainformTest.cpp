@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -180,6 +181,40 @@ private slots:
         QVERIFY(written.indexOf("[Coord]") < written.indexOf("[Language]"));
         QVERIFY(written.indexOf("[Language]") < written.indexOf("[Formater]"));
         QVERIFY(written.contains("CommonLangExt=enu"));
+    }
+
+    void firstStartWithAnEmptyStoredCodeFallsBackToEnglish()
+    {
+        // "CommonLangExt=" is a stored value, but names no language: the
+        // dialog comes, and closed without a choice it leaves English, as on
+        // a first start without the key.
+        QVERIFY(folder_->WriteSettings("[Language]\nCommonLangExt=\n"));
+        std::unique_ptr<TMainForm> form;
+        const ModalRun run = DriveModalDialog<TLanguageForm>(
+            [&] { form = std::make_unique<TMainForm>(folder_->ProgramPath()); },
+            [](TLanguageForm& dialog) { dialog.reject(); });
+        QVERIFY(run.shown);
+        QCOMPARE(form->LanguageCode(), QStringLiteral("enu"));
+        form.reset();
+        QVERIFY(folder_->ReadSettings().contains("CommonLangExt=enu"));
+    }
+
+    void languageMenuListsOnlyLanguages()
+    {
+        // "tds" is never a language, and a file named "Sharedlex." names none.
+        const QString shipped = folder_->LanguageFolder() + QStringLiteral("/Sharedlex.deu");
+        QVERIFY(QFile::copy(shipped, folder_->LanguageFolder() + QStringLiteral("/Sharedlex.tds")));
+        QVERIFY(QFile::copy(shipped, folder_->LanguageFolder() + QStringLiteral("/Sharedlex.")));
+        QVERIFY(folder_->WriteSettings("[Language]\nCommonLangExt=enu\n"));
+        auto form = Start();
+        QVERIFY(form);
+        QStringList names;
+        for (QAction* item : form->LanguageItems())
+            names << item->objectName();
+        names.sort();
+        QCOMPARE(names,
+            QStringList({ "Language_Item_deu", "Language_Item_enu", "Language_Item_esr",
+                "Language_Item_ita", "Language_Item_ptb" }));
     }
 
     void languageMenuSwitchesEveryText()
