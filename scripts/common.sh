@@ -37,7 +37,7 @@ TRALTO_BUILD_PACKAGES=(
 
 # What the tests, the sanitizer pass, the fuzz replay and the benchmarks need.
 TRALTO_TEST_PACKAGES=(
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   libbenchmark-dev libmuparser-dev
   xvfb xauth xdotool x11-utils xclip
   desktop-file-utils appstream libx11-dev
