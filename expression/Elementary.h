@@ -6,9 +6,6 @@
 // handler (see SetMathErrorHandler in expression/Parser.h) before the function
 // returns its substitute value.
 
-// Rounds to the nearest double, to ±infinity beyond the double range.
-double RoundToDouble(long double x);
-
 // NaN, without a report, for an argument of magnitude 2^53 or more: the
 // period is then lost in the argument's last bit.
 long double Sine(long double x);
