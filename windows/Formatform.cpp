@@ -18,10 +18,11 @@
 
 namespace {
 
-constexpr int32_t MaximumPrecision = 18;
-constexpr int32_t MaximumExponentDigits = 4;
-constexpr int32_t MaximumDecimals = 18;
-constexpr int OfferedKinds = 4; // ffGeneral .. ffNumber
+// The ranges of the fields and the layouts offered are the formatter's own.
+using FormatBounds::MaximumDecimals;
+using FormatBounds::MaximumExponentDigits;
+using FormatBounds::MaximumPrecision;
+using FormatBounds::OfferedKinds;
 
 // The examples: π and π·10^7 as the doubles nearest to them, widened, as a
 // value typed into a coordinate field would be.
