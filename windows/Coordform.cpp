@@ -181,8 +181,9 @@ void TFormCoord::resizeEvent(QResizeEvent* event)
 
 void TFormCoord::FormResize()
 {
-    const int width = this->width() - edits_[0]->x() - 2 * Margin - cylinderImage_->width();
-    const int diagramLeft = edits_[0]->x() + width + Margin;
+    const int width
+        = this->width() - edits_[CoordSet3D::Kar_x]->x() - 2 * Margin - cylinderImage_->width();
+    const int diagramLeft = edits_[CoordSet3D::Kar_x]->x() + width + Margin;
     cylinderImage_->move(diagramLeft, cylinderImage_->y());
     sphereImage_->move(diagramLeft, sphereImage_->y());
     for (QLineEdit* edit : edits_)
