@@ -9,6 +9,7 @@
 
 #include "localisation/TextNumbers.h"
 #include "settings/Globalobjects.h"
+#include "tests/CoordWindowSupport.h"
 #include "tests/TestMain.h"
 #include "widgets/CoordWindowShell.h"
 #include "widgets/RadioGroup.h"
@@ -33,19 +34,6 @@ public:
 
     QLineEdit* field;
     RadioGroup* unit;
-};
-
-// Catches WM_SHOWCOORDWINDOW where the main window would.
-class RequestCounter : public QObject
-{
-public:
-    int count = 0;
-    bool event(QEvent* event) override
-    {
-        if (event->type() == WM_SHOWCOORDWINDOW)
-            ++count;
-        return QObject::event(event);
-    }
 };
 
 } // namespace
@@ -142,14 +130,8 @@ private slots:
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         window.unit->setFocus();
-        QStringList order;
-        for (int step = 0; step < 3; ++step) {
-            QWidget* focused = QApplication::focusWidget();
-            QVERIFY(focused);
-            order << focused->objectName();
-            QTest::keyClick(focused, Qt::Key_Tab);
-        }
-        QCOMPARE(order, QStringList({ "Unit_RadioGroup_Item0", "Field", "Dim_ComboBox" }));
+        QCOMPARE(WalkTheKeyboardOrder(3),
+            QStringList({ "Unit_RadioGroup_Item0", "Field", "Dim_ComboBox" }));
     }
 };
 

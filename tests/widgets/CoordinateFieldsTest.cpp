@@ -68,6 +68,29 @@ using Steps = std::vector<std::pair<int, QString>>;
 
 Q_DECLARE_METATYPE(Steps)
 
+namespace {
+
+// A row: the unit chosen, the texts typed field by field, the texts shown.
+void AddColumns()
+{
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<Steps>("steps");
+    QTest::addColumn<QStringList>("texts");
+}
+
+template <class Coordinates> void TypeAndCompare(Panel<Coordinates>& panel)
+{
+    QFETCH(int, unit);
+    QFETCH(Steps, steps);
+    QFETCH(QStringList, texts);
+    panel.ChooseUnit(AngleUnit(unit));
+    for (const auto& [index, text] : steps)
+        panel.Type(index, text);
+    QCOMPARE(panel.Texts(), texts);
+}
+
+} // namespace
+
 // The one rule of both coordinate windows: typed text, evaluated, an angle
 // read in the chosen unit, the set converted, every other field rewritten.
 class CoordinateFieldsTest : public QObject
@@ -84,9 +107,7 @@ private slots:
 
     void spaceFollowsTheTypedField_data()
     {
-        QTest::addColumn<int>("unit");
-        QTest::addColumn<Steps>("steps");
-        QTest::addColumn<QStringList>("texts");
+        AddColumns();
         using S = CoordSet3D;
         QTest::newRow("x in RAD") << int(RAD) << Steps { { S::Kar_x, "1" } }
                                   << QStringList { "1", "0", "0", "1", "1.5708", "0", "1", "0",
@@ -111,23 +132,11 @@ private slots:
             << QStringList { "-2", "2.4493E-16", "0", "2", "90", "180", "2", "180", "0" };
     }
 
-    void spaceFollowsTheTypedField()
-    {
-        QFETCH(int, unit);
-        QFETCH(Steps, steps);
-        QFETCH(QStringList, texts);
-        auto panel = Space();
-        panel->ChooseUnit(AngleUnit(unit));
-        for (const auto& [index, text] : steps)
-            panel->Type(index, text);
-        QCOMPARE(panel->Texts(), texts);
-    }
+    void spaceFollowsTheTypedField() { TypeAndCompare(*Space()); }
 
     void planeFollowsTheTypedField_data()
     {
-        QTest::addColumn<int>("unit");
-        QTest::addColumn<Steps>("steps");
-        QTest::addColumn<QStringList>("texts");
+        AddColumns();
         using P = CoordSet2D;
         QTest::newRow("y in RAD") << int(RAD) << Steps { { P::Y, "1" } }
                                   << QStringList { "0", "1", "1", "1.5708" };
@@ -144,17 +153,7 @@ private slots:
             << QStringList { "3", "4", "5", "0.9273" };
     }
 
-    void planeFollowsTheTypedField()
-    {
-        QFETCH(int, unit);
-        QFETCH(Steps, steps);
-        QFETCH(QStringList, texts);
-        auto panel = Plane();
-        panel->ChooseUnit(AngleUnit(unit));
-        for (const auto& [index, text] : steps)
-            panel->Type(index, text);
-        QCOMPARE(panel->Texts(), texts);
-    }
+    void planeFollowsTheTypedField() { TypeAndCompare(*Plane()); }
 
     void unitChangeRewritesTheAnglesOnly()
     {
