@@ -110,11 +110,11 @@ void TMainForm::LanguageMenuClick(QAction* sender)
     languageItems_[index]->setChecked(true);
     languageCode_ = languageCodes_[index];
     globals_->LoadLanguage(languageCode_);
-    for (CoordWindowShell* window : { static_cast<CoordWindowShell*>(coord3DWindow_),
-             static_cast<CoordWindowShell*>(coord2DWindow_) }) {
-        if (window)
-            window->LanguageChanged();
-    }
+    // Each window re-reads what the translation registry cannot carry.
+    if (coord3DWindow_)
+        coord3DWindow_->LanguageChanged();
+    if (coord2DWindow_)
+        coord2DWindow_->LanguageChanged();
 }
 
 void TMainForm::FormDestroy()
