@@ -45,7 +45,7 @@ int EvaluateArguments(const Options& options, Streams& streams)
     std::string problem;
     for (std::size_t i = 0; i < options.values.size(); ++i) {
         if (evaluator.Evaluate(Trimmed(options.values[i]), value, problem)) {
-            streams.output.Field(FormatValue(value));
+            streams.output.Number(FormatValue(value));
         } else {
             streams.diagnostics.Report(Numbered("expression", i), options.values[i], problem);
             status = ExitBadInput;
@@ -81,7 +81,7 @@ int EvaluateLines(const Options& options, Streams& streams)
             streams.output.EndLine();
             continue;
         } else if (evaluator.Evaluate(Trimmed(line), value, problem)) {
-            streams.output.Field(FormatValue(value));
+            streams.output.Number(FormatValue(value));
             streams.output.EndLine();
             continue;
         } else {

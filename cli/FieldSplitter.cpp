@@ -70,6 +70,17 @@ void SplitFields(
     std::string_view line, FieldSeparator separator, std::vector<std::string_view>& fields)
 {
     fields.clear();
+    // Most lines of a point file: one separator character and no quotes.
+    if (separator != FieldSeparator::Blank && line.find('"') == std::string_view::npos) {
+        const char mark = SeparatorText(separator).front();
+        for (;;) {
+            const std::size_t end = line.find(mark);
+            fields.push_back(Trimmed(line.substr(0, end)));
+            if (end == std::string_view::npos)
+                return;
+            line.remove_prefix(end + 1);
+        }
+    }
     const bool blank = separator == FieldSeparator::Blank;
     if (blank)
         line = Trimmed(line);

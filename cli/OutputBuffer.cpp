@@ -45,6 +45,24 @@ void OutputBuffer::Field(std::string_view text)
     buffer_ += '"';
 }
 
+void OutputBuffer::SetSeparator(std::string_view separator)
+{
+    separator_ = separator;
+    numbersNeedQuotes_ = separator_.find_first_of("0123456789.,+-EINFA") != std::string::npos;
+}
+
+void OutputBuffer::Number(std::string_view text)
+{
+    if (numbersNeedQuotes_) {
+        Field(text);
+        return;
+    }
+    if (fieldWritten_)
+        buffer_ += separator_;
+    fieldWritten_ = true;
+    buffer_ += text;
+}
+
 void OutputBuffer::Text(std::string_view text)
 {
     buffer_ += text;

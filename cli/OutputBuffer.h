@@ -21,13 +21,16 @@ public:
     // the text in double quotes when it holds the separator or a quote itself (a grouped number
     // "1,234.5" in a comma-separated file), quotes inside doubled.
     void Field(std::string_view text);
+    // A number text (digits, ".", ",", "+", "-", "E", "INF", "NAN") as a field: quoted only
+    // when the separator holds one of these characters.
+    void Number(std::string_view text);
     // Text taken as it is (a comment line passed through).
     void Text(std::string_view text);
     // Ends the line; writes a block once one is full. The separator for the next line's fields.
     void EndLine();
     // Forgets the line being built.
     void DropLine();
-    void SetSeparator(std::string_view separator) { separator_ = separator; }
+    void SetSeparator(std::string_view separator);
 
     // Writes what is buffered; false once any write has failed.
     bool Flush();
@@ -43,5 +46,6 @@ private:
     std::size_t lineStart_ = 0;
     std::string separator_ = " ";
     bool fieldWritten_ = false;
+    bool numbersNeedQuotes_ = false;
     bool failed_ = false;
 };

@@ -4,6 +4,8 @@
 
 namespace {
 
+using Flags = std::array<bool, PointConverter::MaxValues>;
+
 // Index of a system's first value in CoordSet3D (its triples lie one after another) or in the
 // update operations of CoordSet2D.
 int FirstIndex(CoordinateSystem system)
@@ -22,25 +24,33 @@ int FirstIndex(CoordinateSystem system)
     return 0;
 }
 
+Flags DegreeFlags(CoordinateSystem system, AngleUnit unit)
+{
+    Flags flags {};
+    for (int i = 0; i < ValueCount(system); ++i)
+        flags[i] = unit == DEG && IsAngle(system, i);
+    return flags;
+}
+
 // Sets the entered values one after another, as the fields are typed in, angles in radians.
 template <class Set>
-void Enter(Set& set, const ConversionSettings& settings, const PointConverter::Point& entered)
+void Enter(
+    Set& set, CoordinateSystem system, const Flags& degrees, const PointConverter::Point& entered)
 {
-    const int from = FirstIndex(settings.from);
-    for (int i = 0; i < ValueCount(settings.from); ++i) {
-        const bool degrees = settings.unit == DEG && IsAngle(settings.from, i);
-        set.Set(from + i, degrees ? DegToRad(entered[i]) : entered[i]);
-    }
+    const int from = FirstIndex(system);
+    for (int i = 0; i < ValueCount(system); ++i)
+        set.Set(from + i, degrees[i] ? DegToRad(entered[i]) : entered[i]);
 }
 
 // The target's values as its fields show them.
-template <class Set> PointConverter::Point Shown(const Set& set, const ConversionSettings& settings)
+template <class Set>
+PointConverter::Point Shown(const Set& set, CoordinateSystem system, const Flags& degrees)
 {
     PointConverter::Point shown {};
-    const int to = FirstIndex(settings.to);
-    for (int i = 0; i < ValueCount(settings.to); ++i) {
+    const int to = FirstIndex(system);
+    for (int i = 0; i < ValueCount(system); ++i) {
         const long double value = set.Get(to + i);
-        shown[i] = settings.unit == DEG && IsAngle(settings.to, i) ? RadToDeg(value) : value;
+        shown[i] = degrees[i] ? RadToDeg(value) : value;
     }
     return shown;
 }
@@ -49,6 +59,8 @@ template <class Set> PointConverter::Point Shown(const Set& set, const Conversio
 
 PointConverter::PointConverter(const ConversionSettings& settings)
     : settings_(settings)
+    , degreesIn_(DegreeFlags(settings.from, settings.unit))
+    , degreesOut_(DegreeFlags(settings.to, settings.unit))
 {
 }
 
@@ -57,16 +69,16 @@ PointConverter::Point PointConverter::Convert(const Point& entered) const
     if (Dimension(settings_.from) == 3) {
         CoordSet3D set;
         set.SetThetaConvention(settings_.theta);
-        Enter(set, settings_, entered);
+        Enter(set, settings_.from, degreesIn_, entered);
         // The window converts after every field; the last conversion reads the whole entered
         // triple, so it alone decides what the other fields show.
         set.Convert(FirstIndex(settings_.from) + 2);
-        return Shown(set, settings_);
+        return Shown(set, settings_.to, degreesOut_);
     }
     // A fresh window holds the origin. Entering r keeps the direction (0 at the origin), then
     // entering phi keeps the distance: both count, in this order, and a negative r comes back
     // as its magnitude, as in the window.
     CoordSet2D set;
-    Enter(set, settings_, entered);
-    return Shown(set, settings_);
+    Enter(set, settings_.from, degreesIn_, entered);
+    return Shown(set, settings_.to, degreesOut_);
 }

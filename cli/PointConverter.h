@@ -37,4 +37,7 @@ public:
 
 private:
     ConversionSettings settings_;
+    // Which values are angles to convert from and to degrees, looked up once.
+    std::array<bool, MaxValues> degreesIn_ {};
+    std::array<bool, MaxValues> degreesOut_ {};
 };

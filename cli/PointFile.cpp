@@ -30,7 +30,7 @@ void WritePoint(
     if (entered) {
         const PointConverter::Point shown = converter.Convert(*entered);
         for (int i = 0; i < converter.OutputCount(); ++i)
-            output.Field(FormatValue(shown[i]));
+            output.Number(FormatValue(shown[i]));
     } else {
         for (int i = 0; i < converter.OutputCount(); ++i)
             output.Field({});
@@ -61,8 +61,8 @@ int PointFile::Run()
             return ExitFailure;
         }
         if (read == LineReader::Status::TooLong) {
-            streams_.diagnostics.Report("line " + std::to_string(streams_.input.LineNumber()),
-                "longer than " + std::to_string(LineReader::MaxLineLength) + " bytes");
+            streams_.diagnostics.Report(
+                Place(), "longer than " + std::to_string(LineReader::MaxLineLength) + " bytes");
         } else {
             if (streams_.input.LineNumber() == 1 && line.starts_with(ByteOrderMark))
                 line.remove_prefix(ByteOrderMark.size());
@@ -112,19 +112,23 @@ bool PointFile::ConvertLine(std::string_view line)
         return true;
     }
 
-    const std::string place = "line " + std::to_string(streams_.input.LineNumber());
     if (fields_.size() != static_cast<std::size_t>(converter_.InputCount())) {
         streams_.diagnostics.Report(
-            place, PointSizeProblem(options_.conversion.from, static_cast<int>(fields_.size())));
+            Place(), PointSizeProblem(options_.conversion.from, static_cast<int>(fields_.size())));
         return false;
     }
     if (firstBad != fields_.size()) {
         streams_.diagnostics.Report(
-            place + ", field " + std::to_string(firstBad + 1), fields_[firstBad], firstProblem);
+            Place() + ", field " + std::to_string(firstBad + 1), fields_[firstBad], firstProblem);
         return false;
     }
     WritePoint(streams_.output, converter_, &entered);
     return true;
+}
+
+std::string PointFile::Place() const
+{
+    return "line " + std::to_string(streams_.input.LineNumber());
 }
 
 void PointFile::WriteHeader()

@@ -37,6 +37,8 @@ private:
     // false after the problem has been reported.
     bool ConvertLine(std::string_view line);
     void WriteHeader();
+    // "line 7"
+    std::string Place() const;
 
     const Options& options_;
     Streams& streams_;
