@@ -1,5 +1,6 @@
 #include "cli/FieldEvaluator.h"
 
+#include "cli/Diagnostics.h"
 #include "expression/Parser.h"
 
 #include <charconv>
@@ -59,7 +60,7 @@ bool ReadPlainDecimal(std::string_view text, long double& value)
 
 std::string Quoted(std::string_view lexeme)
 {
-    return "'" + std::string(lexeme) + "'";
+    return "'" + PrintableText(lexeme, 40) + "'";
 }
 
 // Refuses what the evaluator would read without complaint but not as written: unknown names

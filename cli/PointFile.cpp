@@ -44,8 +44,9 @@ PointFile::PointFile(const Options& options, Streams& streams)
     , converter_(options.conversion)
     , headerPossible_(options.detectHeader)
 {
-    if (options_.separator)
-        streams_.output.SetSeparator(*options_.separator);
+    // Until the first point shows the file's separator, a line written with empty fields uses
+    // the commonest one.
+    streams_.output.SetSeparator(options_.separator.value_or(","));
 }
 
 int PointFile::Run()
