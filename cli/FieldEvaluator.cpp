@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <system_error>
 
 namespace {
@@ -39,6 +40,34 @@ bool IsWholeLiteral(std::string_view lexeme)
     return std::from_chars(lexeme.data(), end, number).ptr == end;
 }
 
+// A decimal literal of at most 15 digits without exponent, such as "-123.456789", read at
+// double precision. Its digits as an integer and the power of ten that divides them are both
+// exact doubles, and one division of exact doubles is correctly rounded: the result is the
+// double nearest to the literal, as std::from_chars gives it, in a fraction of the time.
+bool ReadShortDecimal(std::string_view text, double& number)
+{
+    static constexpr double PowersOfTen[]
+        = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15 };
+    uint64_t digits = 0;
+    int count = 0;
+    int decimals = 0;
+    bool point = false;
+    for (const char c : text) {
+        if (IsDigit(c)) {
+            digits = digits * 10 + static_cast<uint64_t>(c - '0');
+            decimals += point;
+            if (++count > 15)
+                return false;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    number = static_cast<double>(digits) / PowersOfTen[decimals];
+    return count > 0;
+}
+
 // A decimal literal, perhaps behind a minus: by far the most common field of a point file.
 // The evaluator takes the literal at double precision and negates it in extended precision;
 // this gives the same value without building a parser.
@@ -50,10 +79,12 @@ bool ReadPlainDecimal(std::string_view text, long double& value)
     if (text.empty() || !IsDigit(text.front()) || IsRadixLiteral(text))
         return false;
     double number = 0;
-    const char* const end = text.data() + text.size();
-    const auto [literalEnd, error] = std::from_chars(text.data(), end, number);
-    if (error != std::errc() || literalEnd != end)
-        return false;
+    if (!ReadShortDecimal(text, number)) {
+        const char* const end = text.data() + text.size();
+        const auto [literalEnd, error] = std::from_chars(text.data(), end, number);
+        if (error != std::errc() || literalEnd != end)
+            return false;
+    }
     value = negative ? -static_cast<long double>(number) : static_cast<long double>(number);
     return true;
 }

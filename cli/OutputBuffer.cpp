@@ -53,7 +53,9 @@ void OutputBuffer::SetSeparator(std::string_view separator)
 
 void OutputBuffer::Number(std::string_view text)
 {
-    if (numbersNeedQuotes_) {
+    // A number text never holds a quote; whether it holds the separator needs looking only
+    // when the separator has a character that a number text can have.
+    if (numbersNeedQuotes_ && text.find(separator_) != std::string_view::npos) {
         Field(text);
         return;
     }

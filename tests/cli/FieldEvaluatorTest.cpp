@@ -32,6 +32,12 @@ private slots:
         QTest::newRow("exponent as the formatter writes it") << std::string("1.2346E5");
         QTest::newRow("signed exponent") << std::string("3.1416E+0");
         QTest::newRow("trailing point") << std::string("1.");
+        QTest::newRow("fifteen digits") << std::string("123456.789012345");
+        QTest::newRow("fifteen digits, all nines") << std::string("999999999999.999");
+        QTest::newRow("sixteen digits") << std::string("9007199254740993");
+        QTest::newRow("fifteen decimals") << std::string("0.000000000000001");
+        QTest::newRow("leading zeros count") << std::string("0000000000000.123");
+        QTest::newRow("degrees of a point file") << std::string("179.999999");
         QTest::newRow("eighteen digits") << std::string("0.707106781186547546");
         QTest::newRow("long integer") << std::string("123456789012345678901");
         QTest::newRow("smallest double") << std::string("4.9e-324");
