@@ -31,7 +31,7 @@ std::string Trimmed(std::string_view text)
 int Finish(Streams& streams, int status)
 {
     if (!streams.output.Flush()) {
-        streams.diagnostics.Report("standard output", std::strerror(errno));
+        streams.diagnostics.Report("standard output", std::strerror(streams.output.Error()));
         return ExitFailure;
     }
     return status;
@@ -65,6 +65,9 @@ int EvaluateLines(const Options& options, Streams& streams)
     std::string problem;
     std::string_view line;
     for (;;) {
+        // Output that cannot be written ends the run; the rest of the input is not read.
+        if (streams.output.Failed())
+            break;
         const LineReader::Status read = streams.input.Next(line);
         if (read == LineReader::Status::End)
             break;

@@ -88,8 +88,10 @@ void OutputBuffer::DropLine()
 bool OutputBuffer::Flush()
 {
     // Only whole lines leave the buffer.
-    if (!failed_ && lineStart_ > 0)
-        failed_ = !sink_(std::string_view(buffer_).substr(0, lineStart_));
+    if (!failed_ && lineStart_ > 0 && !sink_(std::string_view(buffer_).substr(0, lineStart_))) {
+        failed_ = true;
+        error_ = errno;
+    }
     buffer_.erase(0, lineStart_);
     lineStart_ = 0;
     return !failed_;

@@ -35,6 +35,8 @@ public:
     // Writes what is buffered; false once any write has failed.
     bool Flush();
     bool Failed() const { return failed_; }
+    // The errno of the failed write.
+    int Error() const { return error_; }
 
     // A sink that writes a file descriptor, retrying when interrupted.
     static Sink ToDescriptor(int descriptor);
@@ -48,4 +50,5 @@ private:
     bool fieldWritten_ = false;
     bool numbersNeedQuotes_ = false;
     bool failed_ = false;
+    int error_ = 0;
 };

@@ -54,6 +54,10 @@ int PointFile::Run()
     int status = ExitSuccess;
     std::string_view line;
     for (;;) {
+        // Output that cannot be written ends the run (reported when it is flushed); the rest of
+        // the input is not read.
+        if (streams_.output.Failed())
+            return status;
         const LineReader::Status read = streams_.input.Next(line);
         if (read == LineReader::Status::End)
             return status;

@@ -6,8 +6,10 @@
 
 using namespace std::string_literals;
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -213,6 +215,38 @@ private slots:
         QCOMPARE(run.output, std::string(",,\n1,1.5708,0\n"));
         QCOMPARE(run.errors, std::string("tralto: line 1: longer than 1048576 bytes\n"));
         QCOMPARE(run.status, 1);
+    }
+
+    void outputThatFailsEndsTheRun()
+    {
+        std::string input;
+        for (int i = 0; i < 10000; ++i)
+            input += "1,2,3\n";
+        std::size_t read = 0;
+        LineReader reader(
+            [&](char* buffer, std::size_t size) -> ssize_t {
+                const std::size_t count = std::min(size, input.size() - read);
+                std::memcpy(buffer, input.data() + read, count);
+                read += count;
+                return static_cast<ssize_t>(count);
+            },
+            64);
+        int writes = 0;
+        OutputBuffer output(
+            [&](std::string_view) {
+                errno = ENOSPC;
+                return ++writes == 1;
+            },
+            256);
+        std::string errors;
+        Diagnostics diagnostics([&](std::string_view message) { errors += message; });
+        Streams streams { reader, output, diagnostics };
+        const int status
+            = RunCommand(ParseCommandLine(Words("convert --from cart --to sph")), streams);
+        QCOMPARE(status, 2);
+        QCOMPARE(errors, "tralto: standard output: "s + std::strerror(ENOSPC) + "\n");
+        QCOMPARE(writes, 2);
+        QVERIFY(read < input.size() / 10);
     }
 
     void longTextsAreCutInMessages()
