@@ -18,15 +18,6 @@ std::string Numbered(const char* what, std::size_t index)
     return what + std::string(" ") + std::to_string(index + 1);
 }
 
-std::string Trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const std::size_t last = text.find_last_not_of(" \t");
-    return std::string(text.substr(first, last - first + 1));
-}
-
 // Lines that end a run early still leave what was written before them.
 int Finish(Streams& streams, int status)
 {
@@ -44,7 +35,7 @@ int EvaluateArguments(const Options& options, Streams& streams)
     long double value = 0;
     std::string problem;
     for (std::size_t i = 0; i < options.values.size(); ++i) {
-        if (evaluator.Evaluate(Trimmed(options.values[i]), value, problem)) {
+        if (evaluator.Evaluate(TrimBlanks(options.values[i]), value, problem)) {
             streams.output.Number(FormatValue(value));
         } else {
             streams.diagnostics.Report(Numbered("expression", i), options.values[i], problem);
@@ -83,7 +74,7 @@ int EvaluateLines(const Options& options, Streams& streams)
             streams.output.Text(line);
             streams.output.EndLine();
             continue;
-        } else if (evaluator.Evaluate(Trimmed(line), value, problem)) {
+        } else if (evaluator.Evaluate(TrimBlanks(line), value, problem)) {
             streams.output.Number(FormatValue(value));
             streams.output.EndLine();
             continue;
@@ -112,7 +103,7 @@ int ConvertArguments(const Options& options, Streams& streams)
     std::string problem;
     int status = ExitSuccess;
     for (std::size_t i = 0; i < count; ++i) {
-        if (!evaluator.Evaluate(Trimmed(options.values[i]), entered[i], problem)) {
+        if (!evaluator.Evaluate(TrimBlanks(options.values[i]), entered[i], problem)) {
             streams.diagnostics.Report(Numbered("value", i), options.values[i], problem);
             status = ExitBadInput;
         }

@@ -7,15 +7,6 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 std::string_view Unquoted(std::string_view field)
 {
     if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
@@ -75,7 +66,7 @@ void SplitFields(
         const char mark = SeparatorText(separator).front();
         for (;;) {
             const std::size_t end = line.find(mark);
-            fields.push_back(Trimmed(line.substr(0, end)));
+            fields.push_back(TrimBlanks(line.substr(0, end)));
             if (end == std::string_view::npos)
                 return;
             line.remove_prefix(end + 1);
@@ -83,7 +74,7 @@ void SplitFields(
     }
     const bool blank = separator == FieldSeparator::Blank;
     if (blank)
-        line = Trimmed(line);
+        line = TrimBlanks(line);
     if (blank && line.empty())
         return;
     std::size_t start = 0;
@@ -93,7 +84,7 @@ void SplitFields(
             quoted = !quoted;
         if (i < line.size() && (quoted || !Separates(line[i], separator)))
             continue;
-        fields.push_back(Unquoted(Trimmed(line.substr(start, i - start))));
+        fields.push_back(Unquoted(TrimBlanks(line.substr(start, i - start))));
         // A run of blanks is one separator.
         while (blank && i + 1 < line.size() && IsBlank(line[i + 1]))
             ++i;
@@ -101,13 +92,22 @@ void SplitFields(
     }
 }
 
+std::string_view TrimBlanks(std::string_view text)
+{
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
 bool IsBlankLine(std::string_view line)
 {
-    return Trimmed(line).empty();
+    return TrimBlanks(line).empty();
 }
 
 bool IsCommentLine(std::string_view line)
 {
-    const std::string_view text = Trimmed(line);
+    const std::string_view text = TrimBlanks(line);
     return !text.empty() && text.front() == '#';
 }

@@ -27,6 +27,8 @@ std::string_view SeparatorText(FieldSeparator separator);
 void SplitFields(
     std::string_view line, FieldSeparator separator, std::vector<std::string_view>& fields);
 
+// The text without the blanks (spaces and tabs) before and after it.
+std::string_view TrimBlanks(std::string_view text);
 // Blanks (spaces and tabs) only, or nothing at all.
 bool IsBlankLine(std::string_view line);
 // The first character that is not a blank is "#".
