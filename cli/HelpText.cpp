@@ -41,7 +41,7 @@ CONVERSION OPTIONS
   The point goes through the engine exactly as through a window: the values are entered in
   the order of the source system's fields and the window's conversion runs, so the digits
   printed are those the window shows for the same settings. As in the windows, an entered
-  triple is never normalised: the source system printed again gives back what was entered.
+  triple is never normalised: a negative r or an angle beyond a turn stays as entered.
   In the plane, r and phi build the point from polar form as in the window: a negative r
   gives the point of distance |r| in direction phi.
 
