@@ -123,17 +123,21 @@ int RunCommand(const Options& options, Streams& streams)
     SetPrecision(options.format.precision);
     SetDigits(options.format.digits);
     SetNumberSeparators(".", ",");
+    streams.diagnostics.SetBeforeReport([&streams] { streams.output.Flush(); });
+    int status = ExitSuccess;
     switch (options.command) {
     case Command::Evaluate:
-        return options.values.empty() ? EvaluateLines(options, streams)
-                                      : EvaluateArguments(options, streams);
+        status = options.values.empty() ? EvaluateLines(options, streams)
+                                        : EvaluateArguments(options, streams);
+        break;
     case Command::Convert:
-        if (!options.values.empty())
-            return ConvertArguments(options, streams);
-        return Finish(streams, PointFile(options, streams).Run());
+        status = options.values.empty() ? Finish(streams, PointFile(options, streams).Run())
+                                        : ConvertArguments(options, streams);
+        break;
     case Command::Help:
     case Command::Version:
         break;
     }
-    return ExitSuccess;
+    streams.diagnostics.SetBeforeReport({});
+    return status;
 }

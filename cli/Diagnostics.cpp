@@ -79,6 +79,8 @@ Diagnostics::Sink Diagnostics::ToStandardError()
 void Diagnostics::Report(std::string_view place, std::string_view problem)
 {
     ++count_;
+    if (beforeReport_)
+        beforeReport_();
     std::string message = "tralto: ";
     message += place;
     message += ": ";

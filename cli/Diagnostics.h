@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 class Diagnostics
 {
@@ -23,11 +24,19 @@ public:
 
     int Count() const { return count_; }
 
+    // Runs before every message: the output written so far goes out first, so that on a
+    // terminal a message follows the lines before the line it is about.
+    void SetBeforeReport(std::function<void()> beforeReport)
+    {
+        beforeReport_ = std::move(beforeReport);
+    }
+
     // Writes each message to standard error at once.
     static Sink ToStandardError();
 
 private:
     Sink sink_;
+    std::function<void()> beforeReport_;
     int count_ = 0;
 };
 

@@ -249,6 +249,21 @@ private slots:
         QVERIFY(read < input.size() / 10);
     }
 
+    void messageFollowsTheLinesBeforeIt()
+    {
+        std::string transcript;
+        LineReader reader(TextSource("1,0,0\n2pi,0,0\n", 64));
+        OutputBuffer output([&](std::string_view text) {
+            transcript += text;
+            return true;
+        });
+        Diagnostics diagnostics([&](std::string_view message) { transcript += message; });
+        Streams streams { reader, output, diagnostics };
+        RunCommand(ParseCommandLine(Words("convert --from cart --to sph --keep-going")), streams);
+        QCOMPARE(transcript,
+            "1,1.5708,0\ntralto: line 2, field 1 \"2pi\": '2pi' is not a number\n,,\n"s);
+    }
+
     void longTextsAreCutInMessages()
     {
         const CliRun run = RunTralto({ "eval", "1+" + std::string(200, 'a') });
