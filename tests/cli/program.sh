@@ -25,6 +25,11 @@ run() {
     fail "$name: errors $(cat "$work/err")"
 }
 
+# --- the command line is the engine alone: no Qt
+if command -v ldd >/dev/null 2>&1 && ldd "$tralto" | grep -q 'libQt'; then
+  fail "tralto links Qt: $(ldd "$tralto" | grep libQt)"
+fi
+
 # --- help, version, usage
 "$tralto" --help >"$work/help" || fail "--help exit status"
 grep -q '^Usage: tralto eval' "$work/help" || fail "--help has no usage line"
