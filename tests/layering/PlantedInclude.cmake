@@ -12,7 +12,7 @@ foreach(variable ROOT SCRATCH FILE LINE)
 endforeach()
 
 file(REMOVE_RECURSE "${SCRATCH}")
-foreach(folder expression coordinates format settings localisation glyphs widgets windows app)
+foreach(folder expression coordinates format settings localisation glyphs widgets windows app cli)
   file(COPY "${ROOT}/${folder}" DESTINATION "${SCRATCH}" FILES_MATCHING
     PATTERN "*.h" PATTERN "*.cpp" PATTERN "*.c")
 endforeach()
