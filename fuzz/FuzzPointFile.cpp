@@ -36,8 +36,8 @@ std::vector<std::string> Arguments(uint8_t choice)
     if (choice & 0x20)
         return { "eval", "--keep-going" };
     const auto& conversion = Conversions[choice & 7];
-    std::vector<std::string> arguments { "convert", "--from", conversion[0], "--to",
-        conversion[1], "--keep-going" };
+    std::vector<std::string> arguments { "convert", "--from", conversion[0], "--to", conversion[1],
+        "--keep-going" };
     if (choice & 0x08)
         arguments.push_back("--deg");
     if (choice & 0x10)

@@ -1,11 +1,11 @@
-#include "settings/Globalobjects.h"
-#include "widgets/RadioGroup.h"
-#include "windows/Coordform.h"
-#include "windows/Coordform2.h"
 #include "format/Formater.h"
+#include "settings/Globalobjects.h"
 #include "tests/ProgramFolder.h"
 #include "tests/TestMain.h"
 #include "tests/cli/CliTestSupport.h"
+#include "widgets/RadioGroup.h"
+#include "windows/Coordform.h"
+#include "windows/Coordform2.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
