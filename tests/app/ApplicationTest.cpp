@@ -12,8 +12,8 @@
 
 #include "app/Application.h"
 #include "app/Mainform.h"
-#include "app/Messageboxes.h"
 #include "tests/ProgramFolder.h"
+#include "widgets/Messageboxes.h"
 
 namespace {
 

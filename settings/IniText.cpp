@@ -1,0 +1,301 @@
+#include "settings/IniText.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr QByteArrayView ByteOrderMark = "\xEF\xBB\xBF";
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+QByteArrayView Trimmed(QByteArrayView text)
+{
+    while (!text.isEmpty() && IsBlank(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && IsBlank(text.back()))
+        text.chop(1);
+    return text;
+}
+
+bool IsComment(QByteArrayView text)
+{
+    return text.front() == ';' || text.front() == '#';
+}
+
+// The section name of a header line "[name]"; none for any other line.
+std::optional<QByteArrayView> HeaderName(QByteArrayView text)
+{
+    if (!text.startsWith('['))
+        return std::nullopt;
+    const qsizetype close = text.indexOf(']');
+    if (close <= 0)
+        return std::nullopt;
+    return Trimmed(text.sliced(1, close - 1));
+}
+
+} // namespace
+
+QByteArrayView IniUnquoted(QByteArrayView value)
+{
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
+        && value.back() == value.front())
+        return value.sliced(1, value.size() - 2);
+    return value;
+}
+
+QByteArray IniText::FoldedName(QByteArrayView name)
+{
+    const bool ascii = std::all_of(
+        name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii)
+        return name.toByteArray().toLower();
+    return QString::fromUtf8(name).toCaseFolded().toUtf8();
+}
+
+IniText::IniText(QByteArray bytes)
+    : bytes_(std::move(bytes))
+{
+    FindLineBreak();
+    Index(bytes_.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0);
+}
+
+void IniText::FindLineBreak()
+{
+    const qsizetype firstLineFeed = bytes_.indexOf('\n');
+    lineBreak_ = firstLineFeed > 0 && bytes_.at(firstLineFeed - 1) == '\r' ? "\r\n" : "\n";
+}
+
+// Indexes the lines from start, which begins a line, to the end of the file;
+// lines before it belong to no section as far as this pass knows.
+void IniText::Index(qsizetype start)
+{
+    const char* data = bytes_.constData();
+    const qsizetype size = bytes_.size();
+    qsizetype section = -1; // index into sections_
+    bool firstOfName = false;
+    Stretch open { NoOffset, NoOffset };
+    const auto closeStretch = [&] {
+        if (section >= 0 && open.begin != NoOffset) {
+            Section& entry = sections_[section];
+            if (firstOfName) {
+                entry.firstHasStretch = true;
+                entry.stretches.insert(entry.stretches.begin(), open);
+            } else {
+                entry.stretches.push_back(open);
+            }
+        }
+        open = { NoOffset, NoOffset };
+    };
+    QByteArrayView previousName;
+    qsizetype previousSection = -1;
+
+    qsizetype position = start;
+    while (position < size) {
+        // Blank lines, however many, are passed over a byte at a time.
+        const char c = data[position];
+        if (c == '\n' || IsBlank(c)) {
+            ++position;
+            continue;
+        }
+        qsizetype lineBegin = position;
+        while (lineBegin > start && data[lineBegin - 1] != '\n')
+            --lineBegin;
+        const auto* lineFeed
+            = static_cast<const char*>(std::memchr(data + position, '\n', size - position));
+        const qsizetype next = lineFeed == nullptr ? size : lineFeed - data + 1;
+        qsizetype end = lineFeed == nullptr ? size : lineFeed - data;
+        if (end > lineBegin && data[end - 1] == '\r')
+            --end;
+        position = next;
+        const QByteArrayView text = Trimmed(QByteArrayView(data + lineBegin, end - lineBegin));
+
+        if (const std::optional<QByteArrayView> name = HeaderName(text)) {
+            closeStretch();
+            // A file of one header repeated is read without folding each.
+            if (previousSection < 0 || *name != previousName) {
+                const QByteArray folded = FoldedName(*name);
+                auto found = index_.constFind(folded);
+                if (found == index_.cend()) {
+                    found = index_.insert(folded, qsizetype(sections_.size()));
+                    sections_.emplace_back();
+                }
+                previousSection = *found;
+                previousName = *name;
+            }
+            section = previousSection;
+            firstOfName = sections_[section].insertAt == NoOffset;
+            if (firstOfName)
+                sections_[section].insertAt = next;
+            continue;
+        }
+        if (section < 0 || IsComment(text))
+            continue;
+        if (open.begin == NoOffset)
+            open.begin = lineBegin;
+        open.end = end;
+        if (firstOfName)
+            sections_[section].insertAt = next;
+    }
+    closeStretch();
+}
+
+IniText::Place IniText::Find(QByteArrayView sectionName, QByteArrayView key) const
+{
+    Place place;
+    const auto found = index_.constFind(FoldedName(sectionName));
+    if (found == index_.cend())
+        return place;
+    const Section& section = sections_[*found];
+    place.section = *found;
+    place.insertAt = section.insertAt;
+    const QByteArray wanted = FoldedName(key);
+    const char* data = bytes_.constData();
+    for (const Stretch& stretch : section.stretches) {
+        qsizetype position = stretch.begin;
+        while (position < stretch.end) {
+            const auto* lineFeed = static_cast<const char*>(
+                std::memchr(data + position, '\n', stretch.end - position));
+            qsizetype end = lineFeed == nullptr ? stretch.end : lineFeed - data;
+            const qsizetype next = lineFeed == nullptr ? stretch.end : end + 1;
+            if (end > position && data[end - 1] == '\r')
+                --end;
+            const QByteArrayView text = Trimmed(QByteArrayView(data + position, end - position));
+            if (!text.isEmpty() && !IsComment(text)) {
+                const qsizetype equals = text.indexOf('=');
+                if (equals >= 0 && FoldedName(Trimmed(text.first(equals))) == wanted) {
+                    place.keyBegin = position;
+                    place.keyEnd = end;
+                    place.value = IniUnquoted(Trimmed(text.sliced(equals + 1)));
+                    return place;
+                }
+            }
+            position = next;
+        }
+    }
+    return place;
+}
+
+namespace {
+
+// Joins the pieces into one new array, allocated once: the file may be large,
+// and a chain of sums would hold several copies of it at once.
+QByteArray Joined(std::initializer_list<QByteArrayView> pieces)
+{
+    qsizetype size = 0;
+    for (const QByteArrayView piece : pieces)
+        size += piece.size();
+    QByteArray joined;
+    joined.reserve(size);
+    for (const QByteArrayView piece : pieces)
+        joined.append(piece);
+    return joined;
+}
+
+} // namespace
+
+// Whether a line set by a write is a line of keys, as a fresh pass over the
+// file would see it, so that the index can take it without a new pass.
+bool IniText::IsKeyLine(QByteArrayView line)
+{
+    const QByteArrayView text = Trimmed(line);
+    return !text.isEmpty() && !IsComment(text) && !HeaderName(text) && !text.contains('\n');
+}
+
+void IniText::Shift(qsizetype from, qsizetype delta)
+{
+    for (Section& section : sections_) {
+        if (section.insertAt != NoOffset && section.insertAt >= from)
+            section.insertAt += delta;
+        for (Stretch& stretch : section.stretches) {
+            if (stretch.begin >= from)
+                stretch.begin += delta;
+            if (stretch.end >= from)
+                stretch.end += delta;
+        }
+    }
+}
+
+void IniText::SetKeyLine(
+    const Place& place, const QByteArray& sectionName, const QByteArray& keyLine)
+{
+    const QByteArrayView bytes(bytes_);
+    const qsizetype oldSize = bytes_.size();
+    if (place.keyBegin != NoOffset) {
+        // The key's line replaced: what follows it moves.
+        QByteArray updated
+            = Joined({ bytes.first(place.keyBegin), keyLine, bytes.sliced(place.keyEnd) });
+        const qsizetype delta = keyLine.size() - (place.keyEnd - place.keyBegin);
+        bytes_ = std::move(updated);
+        FindLineBreak();
+        if (!IsKeyLine(keyLine))
+            return Reindex();
+        Shift(place.keyEnd, delta);
+        return;
+    }
+
+    // A line appended after the last line stands on its own.
+    const qsizetype start = bytes_.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0;
+    const bool hasLines = oldSize > start;
+    const auto terminator = [this, hasLines](QByteArrayView text) -> QByteArray {
+        if (!hasLines || text.endsWith('\n'))
+            return {};
+        return text.endsWith('\r') ? QByteArray("\n") : lineBreak_;
+    };
+    const QByteArray lineBreak = lineBreak_;
+    if (place.insertAt != NoOffset) {
+        // A new line at the end of the first section of that name: it joins
+        // (or starts) that section's first stretch, and what follows moves.
+        const QByteArrayView before = bytes.first(place.insertAt);
+        const QByteArray ending = terminator(before);
+        QByteArray updated
+            = Joined({ before, ending, keyLine, lineBreak, bytes.sliced(place.insertAt) });
+        bytes_ = std::move(updated);
+        FindLineBreak();
+        if (!IsKeyLine(keyLine))
+            return Reindex();
+        Shift(place.insertAt, ending.size() + keyLine.size() + lineBreak.size());
+        Section& section = sections_[place.section];
+        const Stretch line { place.insertAt + ending.size(),
+            place.insertAt + ending.size() + keyLine.size() };
+        if (section.firstHasStretch)
+            section.stretches.front().end = line.end;
+        else
+            section.stretches.insert(section.stretches.begin(), line);
+        section.firstHasStretch = true;
+        return;
+    }
+
+    // A new section at the end of the file, after a blank line; the lines
+    // appended are indexed on their own.
+    qsizetype end = oldSize;
+    if (bytes_.endsWith('\n'))
+        --end;
+    const qsizetype lineBegin
+        = end > start ? std::max(start, bytes_.lastIndexOf('\n', end - 1) + 1) : end;
+    const bool lastLineBlank = Trimmed(bytes.sliced(lineBegin, end - lineBegin)).isEmpty();
+    const QByteArray ending = terminator(bytes);
+    QByteArray updated
+        = Joined({ bytes, ending, hasLines && !lastLineBlank ? lineBreak : QByteArray(), "[",
+            sectionName, "]", lineBreak, keyLine, lineBreak });
+    bytes_ = std::move(updated);
+    FindLineBreak();
+    // The last line, now ended, may be where its section takes new keys.
+    for (Section& section : sections_) {
+        if (section.insertAt == oldSize)
+            section.insertAt += ending.size();
+    }
+    Index(oldSize + ending.size());
+}
+
+void IniText::Reindex()
+{
+    index_.clear();
+    sections_.clear();
+    Index(bytes_.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0);
+}

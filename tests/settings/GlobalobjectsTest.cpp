@@ -1,0 +1,178 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "format/Formater.h"
+#include "settings/Globalobjects.h"
+#include "settings/IniFile.h"
+#include "tests/TestMain.h"
+
+namespace {
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<unreadable>";
+    return file.readAll();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+} // namespace
+
+class GlobalobjectsTest : public QObject
+{
+    Q_OBJECT
+
+    // A fresh program folder for every test function.
+    std::unique_ptr<QTemporaryDir> dir_;
+
+    QString ProgramPath() const { return dir_->filePath(QStringLiteral("Tralmain")); }
+    QString IniPath() const { return dir_->filePath(QStringLiteral("Tralmain.ini")); }
+
+private slots:
+    void init()
+    {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        // The format settings are process-wide; every test starts elsewhere
+        // than the defaults, so that reading them is seen.
+        SetFormatKind(-7);
+        SetPrecision(-7);
+        SetDigits(-7);
+    }
+
+    void settingsFilePath_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("no extension") << "/opt/tralto/Tralmain"
+                                      << "/opt/tralto/Tralmain.ini";
+        QTest::newRow("extension replaced") << "/opt/tralto/Tralmain.exe"
+                                            << "/opt/tralto/Tralmain.ini";
+        QTest::newRow("last extension only") << "/opt/Tralmain.tar.gz"
+                                             << "/opt/Tralmain.tar.ini";
+        QTest::newRow("dot in a folder name") << "/opt/tra.lto/Tralmain"
+                                              << "/opt/tra.lto/Tralmain.ini";
+        QTest::newRow("trailing dot") << "/opt/Tralmain."
+                                      << "/opt/Tralmain.ini";
+        QTest::newRow("relative path made absolute")
+            << "bin/Tralmain"
+            << QDir::current().absoluteFilePath(QStringLiteral("bin/Tralmain.ini"));
+    }
+
+    void settingsFilePath()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, expected);
+        QCOMPARE(SettingsFilePath(program), expected);
+    }
+
+    void opensTheFileBesideTheProgram()
+    {
+        globalObjects objects(ProgramPath());
+        QCOMPARE(objects.Settings().Path(), IniPath());
+        QCOMPARE(objects.LanguageFolder(), dir_->filePath(QStringLiteral("language")));
+    }
+
+    void readsTheFormatAtCreation()
+    {
+        WriteBytes(IniPath(), "[formater]\nFormat=2\nPRECISION=0x0C\nDigits=$3\n");
+        globalObjects objects(ProgramPath());
+        QCOMPARE(static_cast<int>(GetFormatKind()), 2);
+        QCOMPARE(GetPrecision(), 12);
+        QCOMPARE(GetDigits(), 3);
+    }
+
+    void formatDefaultsWithoutFile()
+    {
+        {
+            globalObjects objects(ProgramPath());
+            QCOMPARE(static_cast<int>(GetFormatKind()), 0);
+            QCOMPARE(GetPrecision(), 5);
+            QCOMPARE(GetDigits(), 1);
+        }
+        // A normal end leaves the file holding the format.
+        QCOMPARE(ReadBytes(IniPath()), QByteArray("[Formater]\nFormat=0\nPrecision=5\nDigits=1\n"));
+    }
+
+    void writesTheFormatAtDestruction()
+    {
+        const QByteArray before = "; Tralto\n[Coord]\nDim=2\n[Language]\nCommonLangExt=deu\n";
+        WriteBytes(IniPath(), before);
+        {
+            globalObjects objects(ProgramPath());
+            SetFormatKind(3);
+            SetPrecision(7);
+            SetDigits(2);
+            // Nothing is written while the object lives.
+            QCOMPARE(ReadBytes(IniPath()), before);
+        }
+        QCOMPARE(ReadBytes(IniPath()), before + "\n[Formater]\nFormat=3\nPrecision=7\nDigits=2\n");
+    }
+
+    void codeTable_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<int>("number");
+        QTest::newRow("deu") << "deu" << 102;
+        QTest::newRow("enu") << "enu" << 103;
+        QTest::newRow("esr") << "esr" << 104;
+        QTest::newRow("ita") << "ita" << 105;
+        QTest::newRow("ptb") << "ptb" << 106;
+        QTest::newRow("other case is another code") << "DEU" << 103;
+        QTest::newRow("unknown code") << "fra" << 103;
+        QTest::newRow("longer than a code") << "deutsch" << 103;
+        QTest::newRow("empty") << "" << 103;
+    }
+
+    void codeTable()
+    {
+        QFETCH(QString, code);
+        QFETCH(int, number);
+        globalObjects objects(ProgramPath());
+        QCOMPARE(objects.LanguageTextNumber(code), number);
+    }
+
+    void failedFormatWriteIsReportedNotThrown()
+    {
+        // A folder where the settings file should be: every write fails.
+        QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("Tralmain.ini")));
+        std::vector<std::string> messages;
+        {
+            globalObjects objects(ProgramPath());
+            objects.SetSettingsErrorHandler(
+                [&messages](const std::string& message) { messages.push_back(message); });
+        }
+        QCOMPARE(
+            messages, std::vector<std::string> { "Unable to write to " + IniPath().toStdString() });
+    }
+
+    void throwingErrorHandlerDoesNotEscape()
+    {
+        QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("Tralmain.ini")));
+        int calls = 0;
+        {
+            globalObjects objects(ProgramPath());
+            objects.SetSettingsErrorHandler([&calls](const std::string&) {
+                ++calls;
+                throw std::runtime_error("handler failed");
+            });
+        }
+        QCOMPARE(calls, 1);
+    }
+};
+
+TRALTO_TEST(GlobalobjectsTest);
+#include "GlobalobjectsTest.moc"

@@ -1,0 +1,55 @@
+#pragma once
+
+// The three-dimensional coordinate window. One keystroke travels:
+// field text → EvaluateText → (DegToRad for an angle in DEG) → CoordSet3D::Set
+// and Convert → FormatValue (RadToDeg first for an angle in DEG) → the eight
+// other fields (the rule of CoordinateFields). The shell around it holds the
+// dimension list, the "Datei" menu and the RAD/DEG group.
+
+#include "coordinates/CoordSet3D.h"
+#include "widgets/CoordWindowShell.h"
+#include "widgets/CoordinateFields.h"
+
+class QLabel;
+class QLineEdit;
+class RadioGroup;
+
+class TFormCoord : public CoordWindowShell
+{
+    Q_OBJECT
+
+public:
+    TFormCoord(QWidget* owner, int& dimension, QObject* applicationWindow, globalObjects& globals);
+
+    // Re-reads the texts the translation registry cannot carry: the two
+    // theta convention items. Keeps the chosen item, which counts as a click.
+    void LanguageChanged() override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void BuildLayout();
+    void SetTabOrder();
+    void UpdateAccessibleNames();
+    void FormResize();
+    void LoadImages();
+    void LoadSphereImage();
+
+    void Koord_KugelZ_RadioGroupClick();
+
+    CoordinateFields<CoordSet3D> fields_;
+    static constexpr int Margin = 5;
+
+    CoordinateFields<CoordSet3D>::Fields edits_ {};
+    RadioGroup* kugelZRadioGroup_ = nullptr;
+    RadioGroup* radDegRadioGroup_ = nullptr;
+    QLabel* kartesianLabel_ = nullptr;
+    QLabel* sphericalLabel_ = nullptr;
+    QLabel* cylindricalLabel_ = nullptr;
+    QLabel* sphericalThetaImage_ = nullptr;
+    QLabel* sphericalPhiImage_ = nullptr;
+    QLabel* cylindricalPhiImage_ = nullptr;
+    QLabel* sphereImage_ = nullptr;
+    QLabel* cylinderImage_ = nullptr;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+// The two-dimensional coordinate window. It holds its elements and its
+// bitmaps; the Koord2D object bound to its fields does the evaluating,
+// converting and displaying. The shell around it holds the dimension list,
+// the "Datei" menu and the RAD/DEG group.
+
+#include "widgets/CoordWindowShell.h"
+
+class QLabel;
+class Koord2D;
+
+class TFormCoord2 : public CoordWindowShell
+{
+    Q_OBJECT
+
+public:
+    TFormCoord2(QWidget* owner, int& dimension, QObject* applicationWindow, globalObjects& globals);
+
+    const Koord2D& Coordinates() const { return *koord2D_; }
+
+private:
+    void LoadImages();
+
+    QLabel* phiImage_ = nullptr;
+    QLabel* coord2DImage_ = nullptr;
+    Koord2D* koord2D_ = nullptr;
+};

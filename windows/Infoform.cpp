@@ -1,0 +1,189 @@
+#include "windows/Infoform.h"
+
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace {
+
+const QString ProductPageAddress = QStringLiteral("https://tralto.example.org/");
+const QString ContactMailAddress = QStringLiteral("mailto:support@tralto.example.org");
+
+// The product block: 485 pixels wide, the heading at 16, 8 over 465 pixels,
+// the three lines at left 24 from top 40, 16 apart. Text taller than that
+// (a large font, a wrapped line) pushes what follows down.
+constexpr int BlockWidth = 485;
+constexpr int BlockBottomMargin = 16;
+constexpr int HeadingLeft = 16;
+constexpr int HeadingTop = 8;
+constexpr int HeadingWidth = 465;
+constexpr int HeadingHeight = 20;
+constexpr int HeadingGap = 12;
+constexpr int LineLeft = 24;
+constexpr int FirstLineTop = 40;
+constexpr int LineStep = 16;
+
+// The button strip below the block, and the room the dialog keeps below it.
+constexpr int StripHeight = 41;
+constexpr int BelowStrip = 28;
+
+// The heading's size relative to the dialog's font, 16 pixels to 11.
+constexpr qreal HeadingScale = 16.0 / 11.0;
+
+UrlOpener& CurrentOpener()
+{
+    static UrlOpener opener;
+    return opener;
+}
+
+void OpenUrl(const QUrl& address)
+{
+    if (CurrentOpener()) {
+        CurrentOpener()(address);
+        return;
+    }
+    // No browser or mail program is no reason to bother the user.
+    QDesktopServices::openUrl(address);
+}
+
+QLabel* AddLine(QWidget* block, const QString& name, const QString& text, int top, int width)
+{
+    auto* label = new QLabel(block);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setText(text);
+    label->setGeometry(LineLeft, top, width, label->heightForWidth(width));
+    return label;
+}
+
+} // namespace
+
+ProductInfo TraltoProductInfo()
+{
+    return { QStringLiteral("Tralto"), QStringLiteral(TRALTO_VERSION),
+        QStringLiteral("Converts coordinates as you type."),
+        QStringLiteral("Cartesian, spherical, cylindrical and polar coordinates.") };
+}
+
+void SetUrlOpener(UrlOpener opener)
+{
+    CurrentOpener() = std::move(opener);
+}
+
+TFormInfo::TFormInfo(QWidget* owner, const ProductInfo& info)
+    : QDialog(owner)
+    , info_(info)
+    , Panel2(new QWidget(this))
+    , Panel3(new QWidget(this))
+    , OK_Button(new QPushButton(QStringLiteral("OK"), Panel3))
+    , Mail_Button(new QPushButton(QStringLiteral("Mail"), Panel3))
+    , WWW_Button(new QPushButton(QStringLiteral("www"), Panel3))
+{
+    setObjectName(QStringLiteral("FormInfo"));
+    setWindowTitle(QStringLiteral("FormInfo"));
+    resize(620, 371);
+
+    // The whole box, panels included, on the tooltip colour; the buttons keep
+    // their own.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, colours.color(QPalette::ToolTipBase));
+    colours.setColor(QPalette::WindowText, colours.color(QPalette::ToolTipText));
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setGeometry(0, 0, 612, 297);
+    Panel3->setObjectName(QStringLiteral("Panel3"));
+    Panel3->setGeometry(0, 297, 612, StripHeight);
+
+    // Created in tab order: OK first, so it has the focus.
+    OK_Button->setObjectName(QStringLiteral("OK_Button"));
+    OK_Button->setGeometry(347, 9, 118, 24);
+    OK_Button->setDefault(true);
+    Mail_Button->setObjectName(QStringLiteral("Mail_Button"));
+    Mail_Button->setGeometry(16, 8, 121, 25);
+    WWW_Button->setObjectName(QStringLiteral("WWW_Button"));
+    WWW_Button->setGeometry(184, 8, 121, 25);
+
+    connect(OK_Button, &QPushButton::clicked, this, &TFormInfo::accept);
+    connect(Mail_Button, &QPushButton::clicked, this, &TFormInfo::Mail_ButtonClick);
+    connect(WWW_Button, &QPushButton::clicked, this, &TFormInfo::WWW_ButtonClick);
+
+    FormCreate();
+}
+
+void TFormInfo::FormCreate()
+{
+    const QWidget* block = BuildProductBlock(Panel2);
+    Panel2->setGeometry(0, 0, block->width(), block->height());
+    Panel3->setGeometry(0, Panel2->height(), block->width(), StripHeight);
+
+    setWindowTitle(info_.name);
+    setFixedSize(block->width(), Panel2->height() + Panel3->height() + BelowStrip);
+
+    // Centred on the desktop the owner is on.
+    const QScreen* desktop
+        = parentWidget() != nullptr ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (desktop != nullptr)
+        move(desktop->availableGeometry().center() - rect().center());
+}
+
+QWidget* TFormInfo::BuildProductBlock(QWidget* parent) const
+{
+    auto* block = new QWidget(parent);
+    block->setObjectName(QStringLiteral("Product_Block"));
+
+    auto* heading = new QLabel(block);
+    heading->setObjectName(QStringLiteral("Product_Label"));
+    QFont headingFont = font();
+    headingFont.setBold(true);
+    if (headingFont.pointSizeF() > 0)
+        headingFont.setPointSizeF(headingFont.pointSizeF() * HeadingScale);
+    else
+        headingFont.setPixelSize(qRound(headingFont.pixelSize() * HeadingScale));
+    heading->setFont(headingFont);
+    heading->setTextFormat(Qt::PlainText);
+    heading->setWordWrap(true);
+    heading->setText(info_.name);
+    heading->setGeometry(HeadingLeft, HeadingTop, HeadingWidth,
+        std::max(HeadingHeight, heading->heightForWidth(HeadingWidth)));
+
+    const int lineWidth = BlockWidth - LineLeft - HeadingLeft;
+    int top = std::max(FirstLineTop, heading->y() + heading->height() + HeadingGap);
+    const std::pair<QString, QString> lines[] = {
+        { QStringLiteral("Version_Label"), QStringLiteral("Version ") + info_.version },
+        { QStringLiteral("Info1_Label"), info_.line1 },
+        { QStringLiteral("Info2_Label"), info_.line2 },
+    };
+    int bottom = top;
+    for (const auto& [name, text] : lines) {
+        const QLabel* line = AddLine(block, name, text, top, lineWidth);
+        bottom = top + line->height();
+        top += std::max(LineStep, line->height());
+    }
+    block->setGeometry(0, 0, BlockWidth, bottom + BlockBottomMargin);
+    return block;
+}
+
+void TFormInfo::WWW_ButtonClick()
+{
+    OpenUrl(QUrl(ProductPageAddress));
+}
+
+void TFormInfo::Mail_ButtonClick()
+{
+    OpenUrl(QUrl(ContactMailAddress));
+}
+
+void ShowInfoDialog(QWidget* owner, const ProductInfo& info)
+{
+    TFormInfo dialog(owner, info);
+    dialog.exec();
+}

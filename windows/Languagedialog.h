@@ -1,0 +1,71 @@
+#pragma once
+
+// The first-start language dialog. Every language file of the folder that
+// opens adds one prompt line (its text 603) and one radio item (its text
+// 100), each in its own language; OK writes the chosen code to the settings
+// file at once and hands the code to the caller:
+//
+//   folder search → OpenLanguageFile(code) → prompt + item → OK → "Language"/"CommonLangExt"
+//
+// The files are opened one at a time and released at once; the language
+// loaded by globalObjects does not change.
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+
+class IniFile;
+class QLabel;
+class QPushButton;
+class RadioGroup;
+class globalObjects;
+
+class TLanguageForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    TLanguageForm(QWidget* owner, IniFile& settings, const QString& languageFolder);
+
+    // The codes of the listed languages, parallel to the items of `radio`.
+    const QStringList& LanguageCodes() const { return languageCodes_; }
+    // The code stored at OK; empty before.
+    const QString& ChosenCode() const { return chosenCode_; }
+
+    // Lists the languages and lays the dialog out just before it appears,
+    // so that every element is in place when the window shows.
+    void setVisible(bool visible) override;
+
+private:
+    void FormShow();
+    void AddLanguage(const QString& code);
+    void PlaceElements();
+    void OKBtnClick();
+
+    IniFile& settings_;
+    QString languageFolder_;
+    QStringList languageCodes_;
+    QString chosenCode_;
+    QList<QLabel*> prompts_;
+
+    QPushButton* OKBtn;
+    RadioGroup* radio;
+
+    // Layout state of one showing: the top of the next prompt line, the
+    // margin around everything, and the widest element so far.
+    int32_t nextTop_ = 20;
+    int32_t margin_ = 10;
+    int32_t widest_ = 100;
+};
+
+// Shows the dialog modally over the owner (the main window, or none while it
+// is being created) and frees it when it closes. Gives the chosen code, which
+// is also in the settings file then, or nothing when the user closed the
+// dialog without OK.
+std::optional<QString> ShowLanguageDialog(
+    QWidget* owner, IniFile& settings, const QString& languageFolder);
+std::optional<QString> ShowLanguageDialog(QWidget* owner, globalObjects& globals);
