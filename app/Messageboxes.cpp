@@ -1,7 +1,10 @@
 #include "app/Messageboxes.h"
 
+#include "widgets/DialogFrame.h"
+
 #include <QApplication>
 #include <QMessageBox>
+#include <QShowEvent>
 
 namespace MessageBoxes {
 namespace {
@@ -25,6 +28,22 @@ QMessageBox::Icon ToQtIcon(Icon icon)
     return QMessageBox::Critical;
 }
 
+// Qt places a box only where a window manager helps; this one centres itself
+// on its owner once its size is known.
+class CentredMessageBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        if (!event->spontaneous())
+            CentreOnOwner(this, parentWidget());
+    }
+};
+
 } // namespace
 
 void SetPresenter(Presenter presenter)
@@ -38,8 +57,13 @@ void Show(QWidget* parent, const Box& box)
         CurrentPresenter()(parent, box);
         return;
     }
-    QMessageBox messageBox(ToQtIcon(box.icon), box.title, box.text, QMessageBox::Ok, parent);
-    messageBox.exec();
+    CreateBox(parent, box)->exec();
+}
+
+std::unique_ptr<QMessageBox> CreateBox(QWidget* parent, const Box& box)
+{
+    return std::make_unique<CentredMessageBox>(
+        ToQtIcon(box.icon), box.title, box.text, QMessageBox::Ok, OwnerOfBox(parent));
 }
 
 void ShowError(QWidget* parent, const QString& message)

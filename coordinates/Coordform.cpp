@@ -7,6 +7,8 @@
 #include "expression/Parser.h"
 #include "format/Formater.h"
 #include "localisation/Languagefiles.h"
+#include "widgets/DesignScale.h"
+#include "widgets/GlyphImage.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -34,9 +36,9 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int le
     return label;
 }
 
-QLabel* MakeImage(QWidget* parent, const char* name, int left, int top, int width, int height)
+GlyphImage* MakeImage(QWidget* parent, const char* name, int left, int top, int width, int height)
 {
-    auto* image = new QLabel(parent);
+    auto* image = new GlyphImage(parent);
     image->setObjectName(QLatin1String(name));
     image->setGeometry(left, top, width, height);
     return image;
@@ -73,6 +75,7 @@ TFormCoord::TFormCoord(
 
 void TFormCoord::BuildLayout()
 {
+    scale_ = DesignScale(font());
     resize(597, 416);
 
     panel1_ = new QWidget(this);
@@ -133,7 +136,7 @@ void TFormCoord::BuildLayout()
     kugelZRadioGroup_->setObjectName(QStringLiteral("Koord_KugelZ_RadioGroup"));
     kugelZRadioGroup_->setGeometry(12, 168, 245, 89);
     QFont groupFont = kugelZRadioGroup_->font();
-    groupFont.setPointSize(10);
+    groupFont.setPointSizeF(10 * scale_);
     kugelZRadioGroup_->setFont(groupFont);
     kugelZRadioGroup_->Add(QStringLiteral("theta ist Winkel zur z-Achse"));
     kugelZRadioGroup_->Add(QStringLiteral("theta ist Winkel zur xy-Ebene"));
@@ -155,6 +158,8 @@ void TFormCoord::BuildLayout()
     exitItem_ = fileMenu_->addAction(QStringLiteral("&Beenden"));
     exitItem_->setObjectName(QStringLiteral("Exit_Item"));
 
+    ScaleLayout(this, scale_);
+    resize(Scaled(size(), scale_));
     SetTabOrder();
 }
 
@@ -176,25 +181,21 @@ void TFormCoord::FormCreate()
 
 void TFormCoord::LoadImages()
 {
-    ShowTransparentBitmap(
-        sphericalPhiImage_, LoadGlyphBitmap(glyphbank_, QStringLiteral("Allg_phi")));
-    ShowTransparentBitmap(
-        cylindricalPhiImage_, LoadGlyphBitmap(glyphbank_, QStringLiteral("Allg_phi")));
-    ShowTransparentBitmap(
-        sphericalThetaImage_, LoadGlyphBitmap(glyphbank_, QStringLiteral("Allg_teta")));
-    ShowTransparentBitmap(
-        cylinderImage_, LoadGlyphBitmap(GlyphbankHandle(), QStringLiteral("Coord_Zylinder3")));
-    cylinderImage_->adjustSize();
+    for (GlyphImage* image : { sphericalPhiImage_, cylindricalPhiImage_, sphericalThetaImage_,
+             cylinderImage_, sphereImage_ })
+        image->SetDesignScale(scale_);
+    sphericalPhiImage_->ShowGlyph(glyphbank_, QStringLiteral("Allg_phi"));
+    cylindricalPhiImage_->ShowGlyph(glyphbank_, QStringLiteral("Allg_phi"));
+    sphericalThetaImage_->ShowGlyph(glyphbank_, QStringLiteral("Allg_teta"));
+    cylinderImage_->ShowGlyph(GlyphbankHandle(), QStringLiteral("Coord_Zylinder3"), true);
     LoadSphereImage();
 }
 
 void TFormCoord::LoadSphereImage()
 {
     const bool fromZAxis = kugelZRadioGroup_->ItemIndex() != ThetaToXYPlane;
-    ShowTransparentBitmap(sphereImage_,
-        LoadGlyphBitmap(GlyphbankHandle(),
-            fromZAxis ? QStringLiteral("Coord_KugelZ3") : QStringLiteral("Coord_Kugel3")));
-    sphereImage_->adjustSize();
+    sphereImage_->ShowGlyph(GlyphbankHandle(),
+        fromZAxis ? QStringLiteral("Coord_KugelZ3") : QStringLiteral("Coord_Kugel3"), true);
 }
 
 void TFormCoord::LanguageChanged()
@@ -311,8 +312,9 @@ void TFormCoord::resizeEvent(QResizeEvent* event)
 
 void TFormCoord::FormResize()
 {
-    const int width = this->width() - edits_[0]->x() - 2 * Margin - cylinderImage_->width();
-    const int diagramLeft = edits_[0]->x() + width + Margin;
+    const int margin = Scaled(Margin, scale_);
+    const int width = this->width() - edits_[0]->x() - 2 * margin - cylinderImage_->width();
+    const int diagramLeft = edits_[0]->x() + width + margin;
     cylinderImage_->move(diagramLeft, cylinderImage_->y());
     sphereImage_->move(diagramLeft, sphereImage_->y());
     for (QLineEdit* edit : edits_)

@@ -15,6 +15,7 @@
 #include <string>
 
 class QAction;
+class GlyphImage;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -66,6 +67,8 @@ private:
     CoordSet3D coordinates_;
     bool updating_ = false;
     static constexpr int Margin = 5;
+    // The window's pixel layout grows with its font (1 at the design font).
+    qreal scale_ = 1;
     int& dimension_;
     QObject* applicationWindow_;
     globalObjects& globals_;
@@ -79,11 +82,11 @@ private:
     QLabel* kartesianLabel_ = nullptr;
     QLabel* sphericalLabel_ = nullptr;
     QLabel* cylindricalLabel_ = nullptr;
-    QLabel* sphericalThetaImage_ = nullptr;
-    QLabel* sphericalPhiImage_ = nullptr;
-    QLabel* cylindricalPhiImage_ = nullptr;
-    QLabel* sphereImage_ = nullptr;
-    QLabel* cylinderImage_ = nullptr;
+    GlyphImage* sphericalThetaImage_ = nullptr;
+    GlyphImage* sphericalPhiImage_ = nullptr;
+    GlyphImage* cylindricalPhiImage_ = nullptr;
+    GlyphImage* sphereImage_ = nullptr;
+    GlyphImage* cylinderImage_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QAction* exitItem_ = nullptr;
 };

@@ -4,6 +4,8 @@
 #include "app/RadioGroup.h"
 #include "app/Showcoordwindow.h"
 #include "coordinates/Koord2d.h"
+#include "widgets/DesignScale.h"
+#include "widgets/GlyphImage.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -16,6 +18,7 @@ TFormCoord2::TFormCoord2(
     , dimension_(dimension)
     , applicationWindow_(applicationWindow)
     , globals_(globals)
+    , scale_(DesignScale(font()))
 {
     resize(483, 294);
 
@@ -48,7 +51,7 @@ TFormCoord2::TFormCoord2(
     elements.xLabel = makeLabel("Koord2D_x_Label", "x", 8, 8);
     elements.yLabel = makeLabel("Koord2D_y_Label", "y", 176, 8);
     elements.rLabel = makeLabel("Koord2D_r_Label", "r", 8, 48);
-    phiImage_ = new QLabel(panel);
+    phiImage_ = new GlyphImage(panel);
     phiImage_->setObjectName(QStringLiteral("Koord2D_phi_Image"));
     phiImage_->setGeometry(176, 48, 17, 17);
     phiImage_->setAccessibleName(QStringLiteral("phi"));
@@ -65,8 +68,9 @@ TFormCoord2::TFormCoord2(
     radDeg->SetItemIndex(0);
     radDeg->setAccessibleName(QStringLiteral("RAD/DEG"));
     elements.radDegRadioGroup = radDeg;
+    elements.scale = scale_;
 
-    coord2DImage_ = new QLabel(this);
+    coord2DImage_ = new GlyphImage(this);
     coord2DImage_->setObjectName(QStringLiteral("Coord2D_Image"));
     coord2DImage_->setGeometry(96, 104, 80, 73);
 
@@ -79,6 +83,8 @@ TFormCoord2::TFormCoord2(
         elements.edits[3], dimComboBox_ });
 
     koord2D_ = new Koord2D(elements, this);
+    ScaleLayout(this, scale_);
+    resize(Scaled(size(), scale_));
 
     globals_.RegisterMenuItem(fileMenu_->menuAction(), 516);
     globals_.RegisterMenuItem(exitItem, 517);
@@ -91,9 +97,10 @@ TFormCoord2::TFormCoord2(
 void TFormCoord2::FormCreate()
 {
     glyphbank_ = LoadGlyphbank(globals_.ProgramFolder());
-    ShowTransparentBitmap(phiImage_, LoadGlyphBitmap(glyphbank_, QStringLiteral("Allg_phi")));
-    ShowTransparentBitmap(
-        coord2DImage_, LoadGlyphBitmap(GlyphbankHandle(), QStringLiteral("Coord_2D")));
+    phiImage_->SetDesignScale(scale_);
+    coord2DImage_->SetDesignScale(scale_);
+    phiImage_->ShowGlyph(glyphbank_, QStringLiteral("Allg_phi"));
+    coord2DImage_->ShowGlyph(GlyphbankHandle(), QStringLiteral("Coord_2D"));
 }
 
 void TFormCoord2::showEvent(QShowEvent* event)

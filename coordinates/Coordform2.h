@@ -8,8 +8,8 @@
 
 #include <QWidget>
 
+class GlyphImage;
 class QComboBox;
-class QLabel;
 class QMenu;
 class Koord2D;
 class RadioGroup;
@@ -39,8 +39,10 @@ private:
     globalObjects& globals_;
     GlyphbankHandle glyphbank_;
     QComboBox* dimComboBox_ = nullptr;
-    QLabel* phiImage_ = nullptr;
-    QLabel* coord2DImage_ = nullptr;
+    GlyphImage* phiImage_ = nullptr;
+    GlyphImage* coord2DImage_ = nullptr;
+    // The window's pixel layout grows with its font (1 at the design font).
+    qreal scale_ = 1;
     QMenu* fileMenu_ = nullptr;
     Koord2D* koord2D_ = nullptr;
 };
