@@ -200,8 +200,9 @@ void TMainForm::KeepLayoutWhole(QWidget* child)
     // window area (menu bar, borders) on top of that.
     const qreal scale = DesignScale(child->font());
     const QSize layout = Scaled(QSize(597, 416), scale);
-    const QSize around = size() - mdiArea_->viewport()->size();
-    setMinimumSize(layout + around.expandedTo(QSize(0, 0)));
+    const int frame = mdiArea_->frameWidth();
+    const QSize around(2 * frame, menuBar()->sizeHint().height() + 2 * frame);
+    setMinimumSize(layout + around);
 }
 
 void TMainForm::MergeChildMenu(QMenu* childMenu)

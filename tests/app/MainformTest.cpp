@@ -1,3 +1,4 @@
+#include <QActionGroup>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -223,6 +224,52 @@ private slots:
         italian->trigger();
         QCOMPARE(italian->isChecked(), true);
         QCOMPARE(form->LanguageCode(), QStringLiteral("ita"));
+
+        // One of many: the entries form one exclusive group, which the menu
+        // shows as radio items rather than check boxes.
+        QActionGroup* group = italian->actionGroup();
+        QVERIFY(group != nullptr);
+        QVERIFY(group->isExclusive());
+        QCOMPARE(group->actions(), form->LanguageItems());
+    }
+
+    void frameKeepsTheLayoutWhole_data()
+    {
+        QTest::addColumn<int>("dimension");
+        QTest::newRow("three dimensions") << 3;
+        QTest::newRow("two dimensions") << 2;
+    }
+
+    void frameKeepsTheLayoutWhole()
+    {
+        // Made as small as the user can, the frame still holds the
+        // coordinate window at its design size: fields of their designed
+        // width, the diagrams clear of the theta choice.
+        QFETCH(int, dimension);
+        QVERIFY(folder_->WriteSettings(
+            QStringLiteral("[Coord]\nDim=%1\n[Language]\nCommonLangExt=enu\n")
+                .arg(dimension)
+                .toUtf8()));
+        auto form = Start();
+        QVERIFY(form);
+        const QSize least = form->minimumSize();
+        QVERIFY(least.width() <= 696 && least.height() <= 480);
+        form->resize(300, 200);
+        QCOMPARE(form->size(), least);
+        QWidget* child = form->ActiveChild();
+        // The window area follows the frame once the resize has gone round.
+        QTRY_VERIFY(child->width() < 696);
+        QVERIFY(child->width() >= 597);
+        QVERIFY(child->height() >= 416);
+        if (dimension == 3) {
+            const auto* x = child->findChild<QLineEdit*>("Koord_Karx_Edit");
+            QVERIFY(x->width() >= 81);
+            QVERIFY(child->findChild<QWidget*>("Koord_Kugel_Image")->x()
+                > child->findChild<QWidget*>("Koord_KugelZ_RadioGroup")->geometry().right());
+        }
+        // The bound holds for both windows, whichever came first.
+        ChooseDimension(*child, dimension == 3 ? 0 : 1);
+        QCOMPARE(form->minimumSize(), least);
     }
 
     void menusOpenTheDialogs()

@@ -17,6 +17,7 @@
 #include "tests/ProgramFolder.h"
 #include "tests/TestMain.h"
 #include "tests/layout/LayoutCheck.h"
+#include "widgets/DesignScale.h"
 
 #include <functional>
 #include <memory>
@@ -65,10 +66,14 @@ Opened InSmallestFrame(Surroundings& around, int dimension)
                                     .toUtf8());
     auto* frame = new TMainForm(around.folder.ProgramPath());
     frame->show();
-    frame->resize(frame->minimumSize());
     QCoreApplication::processEvents();
     QWidget* child = dimension == 2 ? static_cast<QWidget*>(frame->Coord2DWindow())
                                     : static_cast<QWidget*>(frame->Coord3DWindow());
+    const int before = child->width();
+    frame->resize(frame->minimumSize());
+    // The window area follows the frame once the resize has gone round.
+    if (!QTest::qWaitFor([&] { return child->width() < before; }))
+        child = nullptr;
     return { std::unique_ptr<QWidget>(frame), child };
 }
 
@@ -205,6 +210,46 @@ private slots:
         QVERIFY(Open(window, language, fontScale));
         const QStringList problems = LayoutProblems(opened_.checked);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    }
+
+    void windowsGrowWithTheFont_data()
+    {
+        QTest::addColumn<QString>("window");
+        for (const char* window : { "3-D window", "2-D window", "format dialog" })
+            QTest::newRow(window) << QString::fromLatin1(window);
+    }
+
+    void windowsGrowWithTheFont()
+    {
+        // A larger font makes the whole window larger in proportion; the
+        // design font gives the design size.
+        QFETCH(QString, window);
+        QVERIFY(Open(window, QStringLiteral("enu"), 1.0));
+        const QSize designed = opened_.window->size();
+        cleanup();
+        QVERIFY(Open(window, QStringLiteral("enu"), 1.5));
+        const qreal scale = DesignScale(QApplication::font());
+        QVERIFY(scale > 1.4 && scale < 1.6);
+        QCOMPARE(opened_.window->size(), Scaled(designed, scale));
+    }
+
+    void fixedDialogsOfferOnlyClosing_data()
+    {
+        QTest::addColumn<QString>("window");
+        for (const char* window : { "format dialog", "language dialog", "info dialog" })
+            QTest::newRow(window) << QString::fromLatin1(window);
+    }
+
+    void fixedDialogsOfferOnlyClosing()
+    {
+        QFETCH(QString, window);
+        QVERIFY(Open(window, QStringLiteral("enu"), 1.0));
+        const Qt::WindowFlags flags = opened_.window->windowFlags();
+        QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
+        QVERIFY(flags & Qt::CustomizeWindowHint);
+        QCOMPARE(opened_.window->minimumSize(), opened_.window->maximumSize());
     }
 
     // The check itself: each planted fault in a whole window is found and
