@@ -1,6 +1,6 @@
 #include "app/Application.h"
 #include "app/Mainform.h"
-#include "app/Messageboxes.h"
+#include "widgets/Messageboxes.h"
 
 #include <exception>
 

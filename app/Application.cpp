@@ -1,7 +1,7 @@
 #include "app/Application.h"
 
-#include "app/Guard.h"
-#include "app/Messageboxes.h"
+#include "widgets/Guard.h"
+#include "widgets/Messageboxes.h"
 #include "expression/Parser.h"
 #include "format/Formater.h"
 

@@ -7,8 +7,8 @@
 // window's "Datei" menu in front of its own, and stores Dimension and the
 // language code when it goes.
 
-#include "app/Globalobjects.h"
-#include "app/Infoform.h"
+#include "settings/Globalobjects.h"
+#include "windows/Infoform.h"
 
 #include <QMainWindow>
 #include <QString>

@@ -2,9 +2,9 @@
 // real widgets on the offscreen platform: the text changes, the window
 // evaluates it, converts, and rewrites the eight other fields.
 
-#include "app/Globalobjects.h"
+#include "settings/Globalobjects.h"
 #include "bench/EvaluateTexts.h"
-#include "coordinates/Coordform.h"
+#include "windows/Coordform.h"
 
 #include <QApplication>
 #include <QLineEdit>

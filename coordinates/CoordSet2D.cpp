@@ -1,19 +1,11 @@
 #include "coordinates/CoordSet2D.h"
 
-#include "coordinates/CoordSet3D.h"
+#include "expression/Numeric.h"
 
 #include <cmath>
-#include <limits>
 
-namespace {
-
-constexpr long double NotANumber = std::numeric_limits<long double>::quiet_NaN();
-
-// From 2^63 on neighbouring extended values lie one radian or more apart, so such an angle
-// names no direction: its sine and cosine are not a number rather than an arbitrary value.
-constexpr long double DirectionLimit = 0x1p63L;
-
-} // namespace
+using Numeric::NotANumber;
+using Numeric::RoundToDoublePrecision;
 
 void CoordSet2D::Set(int index, long double value)
 {
@@ -78,7 +70,9 @@ long double CoordSet2D::Angle() const
 
 std::complex<long double> CoordSet2D::Polar(long double modulus, long double angle)
 {
-    if (!(std::fabs(angle) < DirectionLimit))
+    // Sine and cosine of the extended angle, unrounded; an angle too large to name a direction
+    // gives a point that is not a number rather than an arbitrary one.
+    if (!(std::fabs(angle) < Numeric::ExtendedDirectionLimit))
         return { NotANumber, NotANumber };
     return { std::cos(angle) * modulus, std::sin(angle) * modulus };
 }

@@ -1,5 +1,7 @@
 #include "coordinates/CoordSet3D.h"
 
+#include "expression/Numeric.h"
+
 #include <cmath>
 #include <limits>
 
@@ -17,26 +19,24 @@ const long double DegreesPerRadian = 0xE52EE0D31E0FBDC3p-58L;
 // ends in 0xC000 where the extended pi/2 ends in 0xC235.
 const long double AxisAngle = 0x1.921FB54442D18p+0;
 
+using Numeric::NotANumber;
+using Numeric::RoundToDoublePrecision;
+
 namespace {
 
-constexpr long double NotANumber = std::numeric_limits<long double>::quiet_NaN();
-
-// From 2^53 on neighbouring doubles lie two radians or more apart, so such an angle names no
-// direction: its sine and cosine are not a number rather than an arbitrary value.
-constexpr long double DirectionLimit = 0x1p53L;
-
 // The argument is rounded to double first, and stays a long double so that the extended
-// overloads of <cmath> are the ones called.
+// overloads of <cmath> are the ones called. An angle too large to name a direction has a sine
+// and cosine that are not a number rather than an arbitrary value.
 long double Sine(long double angle)
 {
     const long double argument = RoundToDoublePrecision(angle);
-    return std::fabs(argument) < DirectionLimit ? std::sin(argument) : NotANumber;
+    return std::fabs(argument) < Numeric::DoubleDirectionLimit ? std::sin(argument) : NotANumber;
 }
 
 long double Cosine(long double angle)
 {
     const long double argument = RoundToDoublePrecision(angle);
-    return std::fabs(argument) < DirectionLimit ? std::cos(argument) : NotANumber;
+    return std::fabs(argument) < Numeric::DoubleDirectionLimit ? std::cos(argument) : NotANumber;
 }
 
 // The sum of squares is rounded to double before the root is taken.
@@ -55,21 +55,6 @@ long double DegToRad(long double degrees)
 long double RadToDeg(long double radians)
 {
     return radians * DegreesPerRadian;
-}
-
-long double RoundToDoublePrecision(long double value)
-{
-    const long double magnitude = std::fabs(value);
-    if (magnitude >= std::numeric_limits<double>::min()
-        && magnitude <= std::numeric_limits<double>::max())
-        return static_cast<double>(value);
-    if (value == 0 || !std::isfinite(value))
-        return value;
-    // Outside the double range: round the significand in [1, 2) and restore the exponent.
-    // Both scalings are exact.
-    const int exponent = std::ilogb(value);
-    const double significand = static_cast<double>(std::scalbn(value, -exponent));
-    return std::scalbn(static_cast<long double>(significand), exponent);
 }
 
 long double Azimuth(long double x, long double y)

@@ -9,7 +9,8 @@
 //
 // Every value is an 80-bit extended real. Sums and products stay extended; square roots, arc
 // functions and sine/cosine take their argument rounded to double precision and give an
-// extended result. That rounding decides the last digits shown at high display precision.
+// extended result (Numeric::RoundToDoublePrecision, which keeps the exponent of a value beyond
+// the double range). That rounding decides the last digits shown at high display precision.
 // An angle of magnitude 2^53 or more names no direction: what is computed from it is not a
 // number. Not-a-number and infinite values pass through the arithmetic as IEEE arithmetic
 // says; they never stick: a triple of finite values (coordinates below 1e2466, whose squares
@@ -37,12 +38,6 @@ extern const long double AxisAngle;
 // Neither reduces the angle to a range.
 long double DegToRad(long double degrees);
 long double RadToDeg(long double radians);
-
-// Rounds to the 53-bit significand of a double. Inside the range of normal doubles this is the
-// plain conversion to double; beyond it the exponent is kept, so that a point of huge or tiny
-// coordinates keeps its radius and direction instead of overflowing to infinity or collapsing
-// to zero. Zero, infinities and not-a-number pass unchanged.
-long double RoundToDoublePrecision(long double value);
 
 // The azimuth of (x, y) in the xy-plane: AxisAngle or -AxisAngle on the x = 0 plane (the sign
 // of y decides, a zero y counts as positive), otherwise atan2 in the range -pi to pi; not a

@@ -1,23 +1,20 @@
 #include "expression/Elementary.h"
 
+#include "expression/Numeric.h"
 #include "expression/Parser.h"
 
+#include <array>
 #include <cmath>
 #include <iostream>
 #include <limits>
 #include <utility>
 
+using Numeric::NotANumber;
+using Numeric::RoundToDouble;
+
 namespace {
 
-constexpr long double NotANumber = std::numeric_limits<long double>::quiet_NaN();
 constexpr long double Infinity = std::numeric_limits<long double>::infinity();
-
-// Halfway between the largest double and 2^1024: from here on rounding to
-// double gives infinity.
-constexpr long double DoubleOverflowLimit = 0x1.fffffffffffff8p+1023L;
-
-// Beyond this magnitude every double is an even integer and a sine says nothing.
-constexpr double PeriodLossLimit = 0x1p53;
 
 void WriteMathError(const std::string& function, const std::string& kind)
 {
@@ -46,7 +43,7 @@ using Function = long double (*)(long double);
 long double Periodic(Function function, long double x)
 {
     const double argument = RoundToDouble(x);
-    if (!(std::fabs(argument) < PeriodLossLimit))
+    if (!(std::fabs(argument) < Numeric::DoubleDirectionLimit))
         return std::isnan(argument) ? argument : NotANumber;
     return function(argument);
 }
@@ -63,6 +60,30 @@ long double Logarithm(Function function, const char* name, long double x)
     return function(argument);
 }
 
+// 10^0 to 10^22, the powers of ten that a double holds exactly (5^22 < 2^53).
+constexpr std::array<double, 23> ExactPowersOfTen = [] {
+    std::array<double, 23> powers {};
+    powers[0] = 1;
+    for (std::size_t n = 1; n < powers.size(); ++n)
+        powers[n] = powers[n - 1] * 10;
+    return powers;
+}();
+
+// The C library's log10l misses some exact powers of ten (1e7, 1e15, ...) by a unit in the
+// last place, and a hint then shows eighteen decimals instead of the whole number; their
+// logarithm is the exponent itself.
+// The doubles nearest 1e23 and beyond are no powers of ten: their logarithms differ from the
+// whole number by up to some dozens of units in the last place, and are left as computed.
+long double DecimalLogarithmOfDouble(long double argument)
+{
+    const long double logarithm = log10l(argument);
+    const long double nearest = std::nearbyint(logarithm);
+    if (nearest >= 0 && nearest < ExactPowersOfTen.size()
+        && argument == ExactPowersOfTen[static_cast<std::size_t>(nearest)])
+        return nearest;
+    return logarithm;
+}
+
 long double WithinOne(Function function, const char* name, long double x)
 {
     const double argument = RoundToDouble(x);
@@ -76,14 +97,6 @@ long double WithinOne(Function function, const char* name, long double x)
 void SetMathErrorHandler(MathErrorHandler handler)
 {
     CurrentHandler() = handler ? std::move(handler) : MathErrorHandler(WriteMathError);
-}
-
-double RoundToDouble(long double x)
-{
-    if (std::fabs(x) >= DoubleOverflowLimit)
-        return std::signbit(x) ? -std::numeric_limits<double>::infinity()
-                               : std::numeric_limits<double>::infinity();
-    return static_cast<double>(x);
 }
 
 long double Sine(long double x)
@@ -116,7 +129,7 @@ long double NaturalLogarithm(long double x)
 
 long double DecimalLogarithm(long double x)
 {
-    return Logarithm(log10l, "log10", x);
+    return Logarithm(DecimalLogarithmOfDouble, "log10", x);
 }
 
 long double ArcSine(long double x)
@@ -144,7 +157,8 @@ long double Power(long double base, long double exponent)
         return y;
     if (x == 0 && y < 0) {
         Report("pow", "SING");
-        return Infinity;
+        // An infinity that keeps the sign of a negative zero under an odd power, as pow's.
+        return powl(x, y);
     }
     const bool finite = std::isfinite(x) && std::isfinite(y);
     if (finite && x < 0 && std::trunc(y) != y)
@@ -154,5 +168,9 @@ long double Power(long double base, long double exponent)
         Report("pow", "OVERFLOW");
         return std::signbit(result) ? -Infinity : Infinity;
     }
+    // Like its overflow, the underflow follows the double range: a result below the normal
+    // doubles is the double pow's, a subnormal or 0. So 1/(10^-400) is a division by zero.
+    if (result != 0 && std::fabs(result) < std::numeric_limits<double>::min())
+        return std::pow(x, y);
     return result;
 }

@@ -6,9 +6,6 @@
 // handler (see SetMathErrorHandler in expression/Parser.h) before the function
 // returns its substitute value.
 
-// Rounds to the nearest double, to ±infinity beyond the double range.
-double RoundToDouble(long double x);
-
 // NaN, without a report, for an argument of magnitude 2^53 or more: the
 // period is then lost in the argument's last bit.
 long double Sine(long double x);
@@ -17,10 +14,12 @@ long double Tangent(long double x);
 
 long double SquareRoot(long double x);
 long double NaturalLogarithm(long double x);
+// The exponent itself for an exact power of ten.
 long double DecimalLogarithm(long double x);
 long double ArcSine(long double x);
 long double ArcCosine(long double x);
 long double ArcTangent(long double x);
 
-// base ^ exponent; NaN for a NaN operand, without a report.
+// base ^ exponent; NaN for a NaN operand, without a report. The result is extended, but its
+// range is the double's: beyond it an overflow, below the normal doubles the double result.
 long double Power(long double base, long double exponent);

@@ -14,13 +14,12 @@
 
 namespace {
 
-constexpr int kMinPrecision = 2;
-constexpr int kMaxPrecision = 18; // the digits of the first rounding
-constexpr int kMaxDecimals = 18;
+using FormatBounds::MaximumDecimals;
+using FormatBounds::MaximumPrecision;
 // The general and exponent layouts cut digits only by the precision.
 constexpr int kNoDecimalsLimit = 9999;
 
-constexpr auto kPowersOfTen = PowerTable<uint64_t, kMaxPrecision + 1>(10);
+constexpr auto kPowersOfTen = PowerTable<uint64_t, MaximumPrecision + 1>(10);
 
 FormatSettings currentSettings;
 
@@ -39,7 +38,7 @@ Separator thousandsSeparator { { ',' }, 1 };
 
 // The longest text: a sign, 18 integer digits with five thousands
 // separators, the decimal separator and 18 decimals.
-constexpr size_t kTextCapacity = 1 + kMaxPrecision + 6 * kMaxSeparatorBytes + kMaxDecimals;
+constexpr size_t kTextCapacity = 1 + MaximumPrecision + 6 * kMaxSeparatorBytes + MaximumDecimals;
 
 class TextBuilder
 {
@@ -97,7 +96,7 @@ struct RoundedDigits
 {
     Marker marker = Marker::None;
     bool negative = false;
-    char digits[kMaxPrecision];
+    char digits[MaximumPrecision];
     int count = 0;
     int exponent = 0;
 };
@@ -171,8 +170,8 @@ RoundedDigits RoundDigits(long double value, int precision, int decimalsLimit)
     uint64_t significand = exact.significand;
     rounded.exponent = exact.exponent;
     rounded.count = kept;
-    if (kept < kMaxPrecision) {
-        const uint64_t cut = kPowersOfTen[kMaxPrecision - kept];
+    if (kept < MaximumPrecision) {
+        const uint64_t cut = kPowersOfTen[MaximumPrecision - kept];
         const bool roundUp = significand % cut >= cut / 2;
         significand /= cut;
         if (roundUp && ++significand == kPowersOfTen[kept]) {
@@ -240,7 +239,7 @@ void WriteExponent(TextBuilder& text, const RoundedDigits& rounded, int precisio
     text.Put('E');
     const int shown = rounded.count > 0 ? rounded.exponent - 1 : 0;
     text.Put(shown < 0 ? '-' : '+');
-    const int padding = digits >= 0 && digits <= 3 ? digits : 0;
+    const int padding = digits >= 0 && digits < FormatBounds::MaximumExponentDigits ? digits : 0;
     text.PutNumber(unsigned(std::abs(shown)), std::max(padding, 1));
 }
 
@@ -328,11 +327,11 @@ void SetNumberSeparators(const std::string& decimal, const std::string& thousand
 
 std::string NumberText(long double value, TFloatFormat kind, int precision, int digits)
 {
-    precision = std::clamp(precision, kMinPrecision, kMaxPrecision);
+    precision = std::clamp(precision, FormatBounds::MinimumPrecision, MaximumPrecision);
     const bool fixedLayout = kind == ffFixed || kind == ffNumber;
     // Negative decimals can only come from a hand-edited settings file; more
     // than 18 show as 18, rounded at the 18th decimal rather than cut there.
-    const int decimals = std::clamp(digits, 0, kMaxDecimals);
+    const int decimals = std::clamp(digits, 0, MaximumDecimals);
     const RoundedDigits rounded
         = RoundDigits(value, precision, fixedLayout ? decimals : kNoDecimalsLimit);
     if (rounded.marker == Marker::NotANumber)
@@ -415,7 +414,7 @@ std::string FormatExact(bool normalise, long double value)
             text += angle.positiveEquivalent;
         return text;
     }
-    return NumberText(value, ffFixed, kMaxPrecision, kMaxDecimals);
+    return NumberText(value, ffFixed, MaximumPrecision, MaximumDecimals);
 }
 
 void ReadFormatSettings(SettingsStore& settings)

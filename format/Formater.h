@@ -22,12 +22,32 @@ enum TFloatFormat
     ffCurrency
 };
 
+// The ranges of the format settings, shared by the conversion and the format dialog.
+namespace FormatBounds {
+
+// The layouts the program offers: ffGeneral to ffNumber.
+inline constexpr int OfferedKinds = ffNumber + 1;
+// Significant digits: a conversion clamps the precision to this range; the upper end is the
+// 18 digits of the first rounding.
+inline constexpr int32_t MinimumPrecision = 2;
+inline constexpr int32_t MaximumPrecision = 18;
+// Minimum exponent digits of ffExponent: 0 to 3 pad with zeros, this maximum pads nothing.
+inline constexpr int32_t MaximumExponentDigits = 4;
+// Decimals of ffFixed and ffNumber; a conversion shows more as this many.
+inline constexpr int32_t MaximumDecimals = 18;
+
+inline constexpr TFloatFormat DefaultKind = ffGeneral;
+inline constexpr int32_t DefaultPrecision = 5;
+inline constexpr int32_t DefaultDigits = 1;
+
+} // namespace FormatBounds
+
 // The format in force for the whole program.
 struct FormatSettings
 {
-    TFloatFormat kind = ffGeneral;
-    int32_t precision = 5; // significant digits, used as 2..18
-    int32_t digits = 1; // minimum exponent digits, or decimals of the fixed layouts
+    TFloatFormat kind = FormatBounds::DefaultKind;
+    int32_t precision = FormatBounds::DefaultPrecision; // significant digits
+    int32_t digits = FormatBounds::DefaultDigits; // minimum exponent digits, or decimals
 };
 
 // Any value other than 1, 2 or 3 selects ffGeneral.

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
 
 namespace {
 

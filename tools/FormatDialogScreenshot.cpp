@@ -2,7 +2,7 @@
 // and saves it as a PNG:
 //   format_dialog_screenshot <language folder> <code> <file.png>
 
-#include "format/Formatform.h"
+#include "windows/Formatform.h"
 #include "localisation/Languagefiles.h"
 
 #include <QApplication>

@@ -9,17 +9,17 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "app/Infoform.h"
 #include "app/Mainform.h"
-#include "app/Messageboxes.h"
-#include "app/RadioGroup.h"
-#include "coordinates/Coordform.h"
-#include "coordinates/Coordform2.h"
-#include "format/Formatform.h"
-#include "localisation/Languagedialog.h"
 #include "tests/ModalDialog.h"
 #include "tests/ProgramFolder.h"
 #include "tests/TestMain.h"
+#include "widgets/Messageboxes.h"
+#include "widgets/RadioGroup.h"
+#include "windows/Coordform.h"
+#include "windows/Coordform2.h"
+#include "windows/Formatform.h"
+#include "windows/Infoform.h"
+#include "windows/Languagedialog.h"
 
 #include <memory>
 #include <vector>

@@ -48,7 +48,7 @@ private slots:
         row("pi", Pi);
         row("sin(1/3)", tralto::test::AtRunTime(sinl, static_cast<double>(1.0L / 3.0L)));
         row("ln 10", tralto::test::AtRunTime(logl, 10));
-        row("log 1000", tralto::test::AtRunTime(log10l, 1000));
+        row("log 1000", 3);
         row("acos(-1)", tralto::test::AtRunTime(acosl, -1));
         row("tan 1", tralto::test::AtRunTime(tanl, 1));
         row("asin(1+1e-17)", tralto::test::AtRunTime(asinl, 1));
@@ -57,6 +57,27 @@ private slots:
     }
 
     void precision() { tralto::test::CompareEvaluation(); }
+
+    // The exact powers of ten of a double have their exponent as logarithm, however the library
+    // rounds; the doubles nearest 1e23 and 0.001 are no powers of ten and keep their logarithm.
+    void decimalLogarithm_data()
+    {
+        tralto::test::AddValueColumns();
+        for (int exponent = 0; exponent <= 22; ++exponent) {
+            const std::string text = "log 1e" + std::to_string(exponent);
+            QTest::newRow(text.c_str()) << text << static_cast<long double>(exponent);
+        }
+        const auto row = tralto::test::AddValueRow;
+        row("log 10000000", 7);
+        row("log 0x989680", 7);
+        row("log (1e5*1e9)", 14);
+        row("log 1e23", tralto::test::AtRunTime(log10l, 1e23));
+        row("log 1e-3", tralto::test::AtRunTime(log10l, 1e-3));
+        row("log (1e15+1)", tralto::test::AtRunTime(log10l, 1e15 + 1));
+        row("log (1e22*10)", tralto::test::AtRunTime(log10l, 1e23));
+    }
+
+    void decimalLogarithm() { tralto::test::CompareEvaluation(); }
 
     void integerOperators_data()
     {

@@ -3,6 +3,7 @@
 #include "tests/TestMain.h"
 #include "tests/expression/ExpressionTestSupport.h"
 
+#include <cmath>
 #include <limits>
 
 using tralto::test::MathErrorRecorder;
@@ -12,6 +13,13 @@ namespace {
 
 constexpr long double NotANumber = std::numeric_limits<long double>::quiet_NaN();
 constexpr long double Infinity = std::numeric_limits<long double>::infinity();
+
+// A result below the normal doubles is the double pow's, computed at run time.
+long double PowerOfDouble(double base, double exponent)
+{
+    volatile double opaque = base;
+    return std::pow(opaque, exponent);
+}
 
 } // namespace
 
@@ -41,7 +49,13 @@ private slots:
         row("acos(-2)", "acos DOMAIN", NotANumber);
         row("(-8)^(1/3)", "pow DOMAIN", NotANumber);
         row("0^(-1)", "pow SING", Infinity);
-        row("-0^-1", "pow SING", Infinity);
+        row("-0^-1", "pow SING", -Infinity);
+        row("(-0)^-1", "pow SING", -Infinity);
+        row("(-0)^-3", "pow SING", -Infinity);
+        row("(-0)^-2", "pow SING", Infinity);
+        row("(-0)^-0.5", "pow SING", Infinity);
+        row("(-0)^-1e400", "pow SING", Infinity);
+        row("0^-3", "pow SING", Infinity);
         row("0^-0.5", "pow SING", Infinity);
         row("10^400", "pow OVERFLOW", Infinity);
         row("(-10)^401", "pow OVERFLOW", -Infinity);
@@ -50,8 +64,16 @@ private slots:
         row("0^0", "", 1);
         row("1e400^0.5", "", Infinity);
         row("(-1e400)^0.5", "", Infinity);
-        row("10^-400", "",
-            powl(10.0L, tralto::test::AtRunTime([](long double x) { return x; }, -400)));
+        row("10^-400", "", 0);
+        row("(1e-200)^2", "", 0);
+        row("(-1e-200)^3", "", -0.0L);
+        row("1/(10^-400)", "", 0);
+        row("2^-1074", "", 0x1p-1074L);
+        row("2^-1075", "", 0);
+        row("3^-670", "", PowerOfDouble(3, -670));
+        row("(-3)^-645", "", PowerOfDouble(-3, -645));
+        row("2^-1022", "", 0x1p-1022L);
+        row("(2^-1022)/2", "", 0x1p-1023L);
         row("sin 1e16", "", NotANumber);
         row("cos 9007199254740992", "", NotANumber);
         row("tan(-1e400)", "", NotANumber);

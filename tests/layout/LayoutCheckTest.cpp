@@ -5,19 +5,19 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/Globalobjects.h"
-#include "app/Infoform.h"
 #include "app/Mainform.h"
-#include "app/Messageboxes.h"
-#include "app/RadioGroup.h"
-#include "coordinates/Coordform.h"
-#include "coordinates/Coordform2.h"
-#include "format/Formatform.h"
-#include "localisation/Languagedialog.h"
+#include "settings/Globalobjects.h"
 #include "tests/ProgramFolder.h"
 #include "tests/TestMain.h"
 #include "tests/layout/LayoutCheck.h"
 #include "widgets/DesignScale.h"
+#include "widgets/Messageboxes.h"
+#include "widgets/RadioGroup.h"
+#include "windows/Coordform.h"
+#include "windows/Coordform2.h"
+#include "windows/Formatform.h"
+#include "windows/Infoform.h"
+#include "windows/Languagedialog.h"
 
 #include <functional>
 #include <memory>

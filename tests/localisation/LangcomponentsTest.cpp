@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "app/Globalobjects.h"
+#include "settings/Globalobjects.h"
 #include "tests/TestMain.h"
 #include "tests/localisation/LanguageFixture.h"
 

@@ -4,7 +4,7 @@
 #include <QTest>
 #include <QTranslator>
 
-#include "app/Globalobjects.h"
+#include "settings/Globalobjects.h"
 #include "tests/TestMain.h"
 #include "tests/localisation/LanguageFixture.h"
 

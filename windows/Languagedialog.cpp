@@ -1,4 +1,4 @@
-#include "localisation/Languagedialog.h"
+#include "windows/Languagedialog.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -7,14 +7,14 @@
 
 #include <algorithm>
 
-#include "app/Globalobjects.h"
-#include "app/Guard.h"
-#include "app/IniFile.h"
-#include "app/Messageboxes.h"
-#include "app/RadioGroup.h"
 #include "localisation/Languagefiles.h"
+#include "settings/Globalobjects.h"
+#include "settings/IniFile.h"
 #include "widgets/DesignScale.h"
 #include "widgets/DialogFrame.h"
+#include "widgets/Guard.h"
+#include "widgets/Messageboxes.h"
+#include "widgets/RadioGroup.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <sys/resource.h>
 
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
 #include "tests/TestMain.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/Infoform.h"
+#include "windows/Infoform.h"
 
 #include "widgets/DesignScale.h"
 #include "widgets/DialogFrame.h"

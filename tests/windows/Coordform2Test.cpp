@@ -5,14 +5,14 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "app/Globalobjects.h"
-#include "app/RadioGroup.h"
-#include "app/Showcoordwindow.h"
-#include "coordinates/Coordform2.h"
-#include "coordinates/Koord2d.h"
 #include "format/Formater.h"
+#include "settings/Globalobjects.h"
 #include "tests/ProgramFolder.h"
 #include "tests/TestMain.h"
+#include "widgets/RadioGroup.h"
+#include "widgets/Showcoordwindow.h"
+#include "windows/Coordform2.h"
+#include "windows/Koord2d.h"
 
 #include <cmath>
 #include <memory>

@@ -7,9 +7,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "app/Globalobjects.h"
-#include "app/IniFile.h"
 #include "format/Formater.h"
+#include "settings/Globalobjects.h"
+#include "settings/IniFile.h"
 #include "tests/TestMain.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "format/Formatform.h"
-#include "app/Messageboxes.h"
+#include "windows/Formatform.h"
 #include "localisation/Languagefiles.h"
 #include "tests/TestMain.h"
 #include "tests/format/FormatTestSupport.h"
+#include "widgets/Messageboxes.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -7,15 +7,15 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "app/Globalobjects.h"
-#include "app/RadioGroup.h"
-#include "app/Showcoordwindow.h"
-#include "coordinates/Coordform.h"
 #include "expression/Parser.h"
 #include "format/Formater.h"
 #include "glyphs/Glyphlookup.h"
+#include "settings/Globalobjects.h"
 #include "tests/ProgramFolder.h"
 #include "tests/TestMain.h"
+#include "widgets/RadioGroup.h"
+#include "widgets/Showcoordwindow.h"
+#include "windows/Coordform.h"
 
 #include <memory>
 #include <string>

@@ -1,4 +1,4 @@
-#include "format/IntegerConversion.h"
+#include "widgets/IntegerConversion.h"
 
 namespace {
 

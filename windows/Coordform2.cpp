@@ -1,11 +1,11 @@
-#include "coordinates/Coordform2.h"
+#include "windows/Coordform2.h"
 
-#include "app/Globalobjects.h"
-#include "app/RadioGroup.h"
-#include "app/Showcoordwindow.h"
-#include "coordinates/Koord2d.h"
+#include "settings/Globalobjects.h"
 #include "widgets/DesignScale.h"
 #include "widgets/GlyphImage.h"
+#include "widgets/RadioGroup.h"
+#include "widgets/Showcoordwindow.h"
+#include "windows/Koord2d.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "app/Messageboxes.h"
+#include "widgets/Messageboxes.h"
 
 #include "widgets/DialogFrame.h"
 

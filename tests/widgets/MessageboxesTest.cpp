@@ -2,9 +2,9 @@
 #include <QMessageBox>
 #include <QTest>
 
-#include "app/Guard.h"
-#include "app/Messageboxes.h"
 #include "tests/TestMain.h"
+#include "widgets/Guard.h"
+#include "widgets/Messageboxes.h"
 
 #include <stdexcept>
 #include <vector>

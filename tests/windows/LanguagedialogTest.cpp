@@ -13,14 +13,14 @@
 #include <memory>
 #include <vector>
 
-#include "app/Globalobjects.h"
-#include "app/IniFile.h"
-#include "app/Messageboxes.h"
-#include "app/RadioGroup.h"
-#include "localisation/Languagedialog.h"
+#include "settings/Globalobjects.h"
+#include "settings/IniFile.h"
 #include "tests/ModalDialog.h"
 #include "tests/TestMain.h"
 #include "tests/localisation/LanguageFixture.h"
+#include "widgets/Messageboxes.h"
+#include "widgets/RadioGroup.h"
+#include "windows/Languagedialog.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/Globalobjects.h"
+#include "settings/Globalobjects.h"
 
 #include <QAction>
 #include <QDir>
@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <exception>
 
-#include "app/IniFile.h"
 #include "format/Formater.h"
 #include "localisation/Languagefiles.h"
+#include "settings/IniFile.h"
 
 namespace {
 

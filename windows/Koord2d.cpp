@@ -1,10 +1,10 @@
-#include "coordinates/Koord2d.h"
+#include "windows/Koord2d.h"
 
-#include "app/RadioGroup.h"
-#include "coordinates/UpdatingGuard.h"
 #include "expression/Parser.h"
 #include "format/Formater.h"
 #include "widgets/DesignScale.h"
+#include "widgets/RadioGroup.h"
+#include "widgets/UpdatingGuard.h"
 
 #include <QEvent>
 #include <QHelpEvent>

@@ -2,8 +2,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "app/RadioGroup.h"
 #include "tests/TestMain.h"
+#include "widgets/RadioGroup.h"
 
 class RadioGroupTest : public QObject
 {

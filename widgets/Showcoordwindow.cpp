@@ -1,4 +1,4 @@
-#include "app/Showcoordwindow.h"
+#include "widgets/Showcoordwindow.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

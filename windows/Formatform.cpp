@@ -1,11 +1,11 @@
-#include "format/Formatform.h"
+#include "windows/Formatform.h"
 
-#include "app/Guard.h"
 #include "format/Formater.h"
-#include "format/IntegerConversion.h"
 #include "localisation/Languagefiles.h"
 #include "widgets/DesignScale.h"
 #include "widgets/DialogFrame.h"
+#include "widgets/Guard.h"
+#include "widgets/IntegerConversion.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

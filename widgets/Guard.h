@@ -5,7 +5,7 @@
 // runs inside this guard: an exception ends the handler and is shown in the
 // standard error box, and the program goes on.
 
-#include "app/Messageboxes.h"
+#include "widgets/Messageboxes.h"
 
 #include <QString>
 

@@ -1,14 +1,14 @@
-#include "coordinates/Coordform.h"
+#include "windows/Coordform.h"
 
-#include "app/Globalobjects.h"
-#include "app/RadioGroup.h"
-#include "app/Showcoordwindow.h"
-#include "coordinates/UpdatingGuard.h"
 #include "expression/Parser.h"
 #include "format/Formater.h"
 #include "localisation/Languagefiles.h"
+#include "settings/Globalobjects.h"
 #include "widgets/DesignScale.h"
 #include "widgets/GlyphImage.h"
+#include "widgets/RadioGroup.h"
+#include "widgets/Showcoordwindow.h"
+#include "widgets/UpdatingGuard.h"
 
 #include <QComboBox>
 #include <QLabel>

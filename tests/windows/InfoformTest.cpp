@@ -8,9 +8,9 @@
 
 #include <cmath>
 
-#include "app/Infoform.h"
 #include "tests/ModalDialog.h"
 #include "tests/TestMain.h"
+#include "windows/Infoform.h"
 
 namespace {
 
