@@ -9,6 +9,7 @@
 #include "settings/Globalobjects.h"
 #include "tests/ProgramFolder.h"
 #include "tests/TestMain.h"
+#include "tests/windows/KeyboardWalk.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/Showcoordwindow.h"
 #include "windows/Coordform2.h"
@@ -59,6 +60,17 @@ class Coordform2Test : public QObject
     }
 
 private slots:
+    void tabGoesRoundUnitAndFields()
+    {
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        QStringList expected { "Dim_ComboBox", "Koord2D_RadDeg_RadioGroup_Item0" };
+        for (const char* name : kFieldNames)
+            expected << QLatin1String(name);
+        expected << "Dim_ComboBox";
+        QCOMPARE(TabWalk(form_->findChild<QComboBox*>("Dim_ComboBox"), 7), expected);
+    }
+
     void init()
     {
         folder_ = std::make_unique<ProgramFolder>();
