@@ -1,14 +1,15 @@
 #include "app/Mainform.h"
 
-#include "widgets/Guard.h"
+#include "localisation/Languagefiles.h"
 #include "settings/IniFile.h"
+#include "widgets/ActiveControl.h"
+#include "widgets/DesignScale.h"
+#include "widgets/Guard.h"
 #include "widgets/Showcoordwindow.h"
 #include "windows/Coordform.h"
 #include "windows/Coordform2.h"
 #include "windows/Formatform.h"
 #include "windows/Languagedialog.h"
-#include "localisation/Languagefiles.h"
-#include "widgets/DesignScale.h"
 
 #include <QActionGroup>
 #include <QCoreApplication>
@@ -150,8 +151,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     if (watched != qApp || event->type() != WM_SHOWCOORDWINDOW)
         return QMainWindow::eventFilter(watched, event);
     ShowCoordWindow();
-    if (activeChild_) {
-        if (QWidget* control = activeChild_->focusWidget())
+    if (const ActiveControl* active = ActiveControl::Of(activeChild_)) {
+        if (QWidget* control = active->Control())
             control->setFocus(Qt::OtherFocusReason);
     }
     return true;
@@ -162,6 +163,7 @@ QMdiSubWindow* TMainForm::AddChild(QWidget* child)
     QMdiSubWindow* frame = mdiArea_->addSubWindow(
         child, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     frame->setAttribute(Qt::WA_DeleteOnClose, false);
+    new ActiveControl(child);
     return frame;
 }
 

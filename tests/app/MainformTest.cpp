@@ -1,4 +1,5 @@
 #include <QActionGroup>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -13,6 +14,7 @@
 #include "tests/ModalDialog.h"
 #include "tests/ProgramFolder.h"
 #include "tests/TestMain.h"
+#include "tests/windows/KeyboardWalk.h"
 #include "widgets/Messageboxes.h"
 #include "widgets/RadioGroup.h"
 #include "windows/Coordform.h"
@@ -231,6 +233,62 @@ private slots:
         QVERIFY(group != nullptr);
         QVERIFY(group->isExclusive());
         QCOMPARE(group->actions(), form->LanguageItems());
+    }
+
+    void keysLandAfterASwitchOfDimension_data()
+    {
+        QTest::addColumn<int>("dimension");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QStringList>("keyboardOrder");
+        QStringList space { "Dim_ComboBox", "Koord_KugelZ_RadioGroup_Item0",
+            "Koord_Rad_Deg_RadioGroup_Item0", "Koord_Karx_Edit", "Koord_Kary_Edit",
+            "Koord_Karz_Edit", "Koord_Kugx_Edit", "Koord_Kugtheta_Edit", "Koord_KugPhi_Edit",
+            "Koord_Zylr_Edit", "Koord_Zylphi_Edit", "Koord_Zylz_Edit", "Dim_ComboBox" };
+        QStringList plane { "Dim_ComboBox", "Koord2D_RadDeg_RadioGroup_Item0", "Koord2D_x_Edit",
+            "Koord2D_y_Edit", "Koord2D_r_Edit", "Koord2D_phi_Edit", "Dim_ComboBox" };
+        QTest::newRow("3 to 2 to 3") << 3 << "Koord_Kary_Edit" << space;
+        QTest::newRow("2 to 3 to 2") << 2 << "Koord2D_r_Edit" << plane;
+    }
+
+    void keysLandAfterASwitchOfDimension()
+    {
+        // The user types into a field, switches to the other window with the
+        // keyboard and back: a digit typed at once lands in that field, and
+        // Tab still goes round the whole window.
+        QFETCH(int, dimension);
+        QFETCH(QString, field);
+        QFETCH(QStringList, keyboardOrder);
+        QVERIFY(folder_->WriteSettings(
+            QStringLiteral("[Coord]\nDim=%1\n[Language]\nCommonLangExt=enu\n")
+                .arg(dimension)
+                .toUtf8()));
+        auto form = Start();
+        QVERIFY(form);
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QWidget* window = form->ActiveChild();
+        auto* typedInto = window->findChild<QLineEdit*>(field);
+        typedInto->setFocus(Qt::MouseFocusReason);
+        typedInto->clear();
+        QTest::keyClicks(typedInto, QStringLiteral("3"));
+
+        const auto switchWithKeyboard = [](QWidget* from, Qt::Key key) {
+            auto* list = from->findChild<QComboBox*>("Dim_ComboBox");
+            list->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(list, key);
+            QCoreApplication::processEvents(); // the request is posted
+        };
+        switchWithKeyboard(window, dimension == 3 ? Qt::Key_Up : Qt::Key_Down);
+        QVERIFY(form->ActiveChild() != window);
+        switchWithKeyboard(form->ActiveChild(), dimension == 3 ? Qt::Key_Down : Qt::Key_Up);
+        QCOMPARE(form->ActiveChild(), window);
+
+        QCOMPARE(QApplication::focusWidget(), typedInto);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("5"));
+        QCOMPARE(typedInto->text(), QStringLiteral("35"));
+
+        QCOMPARE(TabWalk(window->findChild<QComboBox*>("Dim_ComboBox"), int(keyboardOrder.size())),
+            keyboardOrder);
     }
 
     void frameKeepsTheLayoutWhole_data()
