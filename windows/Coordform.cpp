@@ -312,6 +312,8 @@ void TFormCoord::resizeEvent(QResizeEvent* event)
 
 void TFormCoord::FormResize()
 {
+    // The list's panel is docked to the top over the whole width.
+    panel1_->resize(this->width(), panel1_->height());
     const int margin = Scaled(Margin, scale_);
     const int width = this->width() - edits_[0]->x() - 2 * margin - cylinderImage_->width();
     const int diagramLeft = edits_[0]->x() + width + margin;

@@ -22,13 +22,14 @@ TFormCoord2::TFormCoord2(
 {
     resize(483, 294);
 
-    auto* panel1 = new QWidget(this);
-    panel1->setObjectName(QStringLiteral("Panel1"));
-    panel1->setGeometry(0, 0, 483, 25);
-    dimComboBox_ = MakeDimensionList(panel1, 2);
+    panel1_ = new QWidget(this);
+    panel1_->setObjectName(QStringLiteral("Panel1"));
+    panel1_->setGeometry(0, 0, 483, 25);
+    dimComboBox_ = MakeDimensionList(panel1_, 2);
     connect(dimComboBox_, &QComboBox::activated, this, &TFormCoord2::Dim_ComboBoxChange);
 
     auto* panel = new QWidget(this);
+    fieldsPanel_ = panel;
     panel->setObjectName(QStringLiteral("Koord2D_Panel"));
     panel->setGeometry(0, 25, 483, 73);
 
@@ -92,6 +93,15 @@ TFormCoord2::TFormCoord2(
 
     setWindowTitle(QStringLiteral("Tralto"));
     FormCreate();
+}
+
+void TFormCoord2::resizeEvent(QResizeEvent* event)
+{
+    // Both panels are docked to the top over the whole width; the fields'
+    // panel lays its fields out when its width changes.
+    QWidget::resizeEvent(event);
+    panel1_->resize(width(), panel1_->height());
+    fieldsPanel_->resize(width(), fieldsPanel_->height());
 }
 
 void TFormCoord2::FormCreate()

@@ -27,6 +27,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void FormCreate();
@@ -39,6 +40,8 @@ private:
     globalObjects& globals_;
     GlyphbankHandle glyphbank_;
     QComboBox* dimComboBox_ = nullptr;
+    QWidget* panel1_ = nullptr;
+    QWidget* fieldsPanel_ = nullptr;
     GlyphImage* phiImage_ = nullptr;
     GlyphImage* coord2DImage_ = nullptr;
     // The window's pixel layout grows with its font (1 at the design font).

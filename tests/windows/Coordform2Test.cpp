@@ -143,6 +143,37 @@ private slots:
         QCOMPARE(form_->findChild<QLabel*>("Koord2D_phi_Image")->x(), 246);
     }
 
+    void fieldsFollowTheWindowWidth_data()
+    {
+        QTest::addColumn<int>("windowWidth");
+        QTest::addColumn<int>("fieldWidth");
+        QTest::newRow("design width") << 483 << 204;
+        QTest::newRow("the frame's width") << 696 << 311;
+        QTest::newRow("wide") << 1000 << 463;
+        QTest::newRow("odd width, truncated") << 697 << 311;
+    }
+
+    void fieldsFollowTheWindowWidth()
+    {
+        // The panel is docked to the top over the whole width: the fields
+        // share what the two label columns leave, the right column follows.
+        QFETCH(int, windowWidth);
+        QFETCH(int, fieldWidth);
+        form_->resize(windowWidth, 294);
+        QCOMPARE(
+            form_->findChild<QWidget*>("Koord2D_Panel")->geometry(), QRect(0, 25, windowWidth, 73));
+        QCOMPARE(form_->findChild<QWidget*>("Panel1")->width(), windowWidth);
+        for (int index = 0; index < 4; ++index)
+            QCOMPARE(Field(index)->width(), fieldWidth);
+        QCOMPARE(Field(0)->x(), 24);
+        QCOMPARE(Field(2)->x(), 24);
+        QCOMPARE(Field(1)->x(), fieldWidth + 69);
+        QCOMPARE(Field(3)->x(), fieldWidth + 69);
+        QCOMPARE(form_->findChild<QLabel*>("Koord2D_y_Label")->x(), fieldWidth + 42);
+        QCOMPARE(form_->findChild<QLabel*>("Koord2D_phi_Image")->x(), fieldWidth + 42);
+        QVERIFY(Field(1)->geometry().right() < windowWidth);
+    }
+
     void hoverShowsExactValues()
     {
         Type(0, QStringLiteral("1"));
