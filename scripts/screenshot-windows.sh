@@ -52,6 +52,14 @@ grab_window() { # ID FILE: the window with the frame its window manager gave it
   "$build/tools/screen_grab" "$2" "$left" "$top" "$width" "$height"
 }
 
+start_program() { # DIMENSION: sets program and main
+  printf '[Language]\nCommonLangExt=%s\n[Coord]\nDim=%s\n' "$language" "$1" >"$work/program/Tralmain.ini"
+  QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$work/program/Tralmain" &
+  program=$!; pids+=("$program")
+  main=$(wait_for_window "Solidus Pro")
+  sleep 1
+}
+
 for scale in 1 2; do
   for manager in bare wm; do
     if [ "$manager" = wm ] && ! command -v openbox >/dev/null; then continue; fi
@@ -64,11 +72,7 @@ for scale in 1 2; do
     xdotool mousemove 0 0
     suffix="${scale}x-$manager"
 
-    printf '[Language]\nCommonLangExt=%s\n[Coord]\nDim=3\n' "$language" >"$work/program/Tralmain.ini"
-    QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$work/program/Tralmain" &
-    program=$!; pids+=("$program")
-    main=$(wait_for_window "Solidus Pro")
-    sleep 1
+    start_program 3
     grab_window "$main" "$out/3d-$suffix.png"
     # The info dialog from its menu entry.
     xdotool windowfocus --sync "$main" 2>/dev/null || true
@@ -84,11 +88,7 @@ for scale in 1 2; do
     xdotool key Return; sleep 0.5
     kill "$program"; wait "$program" 2>/dev/null || true
 
-    printf '[Language]\nCommonLangExt=%s\n[Coord]\nDim=2\n' "$language" >"$work/program/Tralmain.ini"
-    QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$work/program/Tralmain" &
-    program=$!; pids+=("$program")
-    main=$(wait_for_window "Solidus Pro")
-    sleep 1
+    start_program 2
     grab_window "$main" "$out/2d-$suffix.png"
     kill "$program"; wait "$program" 2>/dev/null || true
     kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null || true

@@ -43,6 +43,16 @@ class MainformTest : public QObject
             return nullptr;
         return form;
     }
+    // The program as last used in that dimension, in English.
+    std::unique_ptr<TMainForm> StartEnglishIn(int dimension)
+    {
+        if (!folder_->WriteSettings(
+                QStringLiteral("[Coord]\nDim=%1\n[Language]\nCommonLangExt=enu\n")
+                    .arg(dimension)
+                    .toUtf8()))
+            return nullptr;
+        return Start();
+    }
     static QStringList MenuBarNames(TMainForm& form)
     {
         QStringList names;
@@ -258,11 +268,7 @@ private slots:
         QFETCH(int, dimension);
         QFETCH(QString, field);
         QFETCH(QStringList, keyboardOrder);
-        QVERIFY(folder_->WriteSettings(
-            QStringLiteral("[Coord]\nDim=%1\n[Language]\nCommonLangExt=enu\n")
-                .arg(dimension)
-                .toUtf8()));
-        auto form = Start();
+        auto form = StartEnglishIn(dimension);
         QVERIFY(form);
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -304,11 +310,7 @@ private slots:
         // coordinate window at its design size: fields of their designed
         // width, the diagrams clear of the theta choice.
         QFETCH(int, dimension);
-        QVERIFY(folder_->WriteSettings(
-            QStringLiteral("[Coord]\nDim=%1\n[Language]\nCommonLangExt=enu\n")
-                .arg(dimension)
-                .toUtf8()));
-        auto form = Start();
+        auto form = StartEnglishIn(dimension);
         QVERIFY(form);
         const QSize least = form->minimumSize();
         QVERIFY(least.width() <= 696 && least.height() <= 480);
