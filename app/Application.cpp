@@ -1,9 +1,9 @@
 #include "app/Application.h"
 
-#include "widgets/Guard.h"
-#include "widgets/Messageboxes.h"
 #include "expression/Parser.h"
 #include "format/Formater.h"
+#include "widgets/Guard.h"
+#include "widgets/Messageboxes.h"
 
 #include <QFileInfo>
 #include <QIcon>

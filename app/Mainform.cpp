@@ -1,7 +1,9 @@
 #include "app/Mainform.h"
 
 #include "localisation/Languagefiles.h"
+#include "localisation/TextNumbers.h"
 #include "settings/IniFile.h"
+#include "settings/SettingsNames.h"
 #include "widgets/ActiveControl.h"
 #include "widgets/DesignScale.h"
 #include "widgets/Guard.h"
@@ -33,7 +35,8 @@ TMainForm::TMainForm(const QString& programFilePath)
     globals_->SetSettingsErrorHandler([this](const std::string& message) {
         MessageBoxes::ShowError(this, QString::fromStdString(message));
     });
-    dimension_ = globals_->Settings().ReadInteger("Coord", "Dim", 3);
+    dimension_ = globals_->Settings().ReadInteger(
+        SettingsNames::CoordSection, SettingsNames::DimensionKey, 3);
     productInfo_ = TraltoProductInfo();
     FormCreate();
 }
@@ -67,18 +70,17 @@ void TMainForm::BuildMenu()
 void TMainForm::FormCreate()
 {
     SettingsStore& settings = globals_->Settings();
-    languageCode_ = QString::fromStdString(settings.ReadString("Language", "CommonLangExt", ""));
+    languageCode_ = QString::fromStdString(
+        settings.ReadString(SettingsNames::LanguageSection, SettingsNames::LanguageCodeKey, ""));
     if (languageCode_.isEmpty()) {
-        // First start: the language dialog stores the choice; closing it
-        // without a choice leaves English.
-        ShowLanguageDialog(this, *globals_);
-        languageCode_
-            = QString::fromStdString(settings.ReadString("Language", "CommonLangExt", "enu"));
+        // First start: the language dialog stores the choice and hands it
+        // over; closing it without a choice leaves English.
+        languageCode_ = ShowLanguageDialog(this, *globals_).value_or(FallbackLanguageCode);
     }
     globals_->LoadLanguage(languageCode_);
-    globals_->RegisterMenuItem(languageMenu_->menuAction(), 521);
-    globals_->RegisterMenuItem(formatItem_, 605);
-    globals_->RegisterMenuItem(optionsMenu_->menuAction(), 604);
+    globals_->RegisterMenuItem(languageMenu_->menuAction(), TextNumber::LanguageMenu);
+    globals_->RegisterMenuItem(formatItem_, TextNumber::FormatItem);
+    globals_->RegisterMenuItem(optionsMenu_->menuAction(), TextNumber::OptionsMenu);
     setWindowTitle(QStringLiteral("Solidus Pro"));
     activeChild_ = nullptr;
     qApp->installEventFilter(this);
@@ -87,14 +89,13 @@ void TMainForm::FormCreate()
 
 void TMainForm::BuildLanguageMenu()
 {
-    for (const QString& fileName : FindLanguageFiles(globals_->LanguageFolder()))
-        AddLanguageMenuItem(LanguageCodeOfFile(fileName, LanguageCodeRule::Menu));
+    for (const QString& code :
+        FindLanguageCodes(globals_->LanguageFolder(), LanguageCodeRule::Menu))
+        AddLanguageMenuItem(code);
 }
 
 void TMainForm::AddLanguageMenuItem(const QString& code)
 {
-    if (code == QLatin1String("tds"))
-        return;
     const int32_t number = globals_->LanguageTextNumber(code);
     auto* item = new QAction(globals_->LanguageText(number), languageMenu_);
     item->setObjectName(QStringLiteral("Language_Item_") + code);
@@ -117,16 +118,20 @@ void TMainForm::LanguageMenuClick(QAction* sender)
     languageItems_[index]->setChecked(true);
     languageCode_ = languageCodes_[index];
     globals_->LoadLanguage(languageCode_);
+    // Each window re-reads what the translation registry cannot carry.
     if (coord3DWindow_)
         coord3DWindow_->LanguageChanged();
+    if (coord2DWindow_)
+        coord2DWindow_->LanguageChanged();
 }
 
 void TMainForm::FormDestroy()
 {
     RunGuarded(this, [this] {
         SettingsStore& settings = globals_->Settings();
-        settings.WriteInteger("Coord", "Dim", dimension_);
-        settings.WriteString("Language", "CommonLangExt", languageCode_.toStdString());
+        settings.WriteInteger(SettingsNames::CoordSection, SettingsNames::DimensionKey, dimension_);
+        settings.WriteString(SettingsNames::LanguageSection, SettingsNames::LanguageCodeKey,
+            languageCode_.toStdString());
     });
 }
 
@@ -163,7 +168,6 @@ QMdiSubWindow* TMainForm::AddChild(QWidget* child)
     QMdiSubWindow* frame = mdiArea_->addSubWindow(
         child, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     frame->setAttribute(Qt::WA_DeleteOnClose, false);
-    new ActiveControl(child);
     return frame;
 }
 

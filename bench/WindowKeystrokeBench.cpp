@@ -2,8 +2,8 @@
 // real widgets on the offscreen platform: the text changes, the window
 // evaluates it, converts, and rewrites the eight other fields.
 
-#include "settings/Globalobjects.h"
 #include "bench/EvaluateTexts.h"
+#include "settings/Globalobjects.h"
 #include "windows/Coordform.h"
 
 #include <QApplication>

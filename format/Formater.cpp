@@ -419,15 +419,17 @@ std::string FormatExact(bool normalise, long double value)
 
 void ReadFormatSettings(SettingsStore& settings)
 {
+    using namespace FormatSettingNames;
     const FormatSettings defaults;
-    SetFormatKind(settings.ReadInteger("Formater", "Format", defaults.kind));
-    SetPrecision(settings.ReadInteger("Formater", "Precision", defaults.precision));
-    SetDigits(settings.ReadInteger("Formater", "Digits", defaults.digits));
+    SetFormatKind(settings.ReadInteger(Section, KindKey, defaults.kind));
+    SetPrecision(settings.ReadInteger(Section, PrecisionKey, defaults.precision));
+    SetDigits(settings.ReadInteger(Section, DigitsKey, defaults.digits));
 }
 
 void WriteFormatSettings(SettingsStore& settings)
 {
-    settings.WriteInteger("Formater", "Format", GetFormatKind());
-    settings.WriteInteger("Formater", "Precision", GetPrecision());
-    settings.WriteInteger("Formater", "Digits", GetDigits());
+    using namespace FormatSettingNames;
+    settings.WriteInteger(Section, KindKey, GetFormatKind());
+    settings.WriteInteger(Section, PrecisionKey, GetPrecision());
+    settings.WriteInteger(Section, DigitsKey, GetDigits());
 }

@@ -80,5 +80,12 @@ std::string FormatExact(bool normalise, long double value);
 
 // The "Formater" section of the settings file: "Format", "Precision",
 // "Digits", read and written in this order.
+namespace FormatSettingNames {
+inline constexpr const char* Section = "Formater";
+inline constexpr const char* KindKey = "Format";
+inline constexpr const char* PrecisionKey = "Precision";
+inline constexpr const char* DigitsKey = "Digits";
+} // namespace FormatSettingNames
+
 void ReadFormatSettings(SettingsStore& settings);
 void WriteFormatSettings(SettingsStore& settings);

@@ -94,8 +94,13 @@ QStringList FindLanguageFiles(const QString& languageFolder)
 
 QStringList FindLanguageCodes(const QString& languageFolder, LanguageCodeRule rule)
 {
+    return LanguageCodesOfFiles(FindLanguageFiles(languageFolder), rule);
+}
+
+QStringList LanguageCodesOfFiles(const QStringList& fileNames, LanguageCodeRule rule)
+{
     QStringList codes;
-    for (const QString& fileName : FindLanguageFiles(languageFolder)) {
+    for (const QString& fileName : fileNames) {
         const QString code = LanguageCodeOfFile(fileName, rule);
         if (!code.isEmpty() && code != QLatin1String("tds"))
             codes.append(code);

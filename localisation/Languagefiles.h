@@ -17,6 +17,10 @@ class QTranslator;
 // The handle of an open file is the translator itself; it is queried directly
 // and never installed in the application.
 
+// The language of a program whose user closed the first-start dialog without
+// a choice.
+inline constexpr QLatin1String FallbackLanguageCode("enu");
+
 // "<folder of the program>/language": the program finds its language files
 // from any working directory.
 QString LanguageFolderPath(const QString& programFilePath);
@@ -46,7 +50,10 @@ QString LanguageCodeOfFile(const QString& fileName, LanguageCodeRule rule);
 // the folder is missing.
 QStringList FindLanguageFiles(const QString& languageFolder);
 
-// The codes of the files found, by the rule, in the same order. The code
-// "tds" never names a language file and is left out, and so is a file whose
-// name yields no code at all.
+// The codes of the files found, by the rule, in the same order: the languages
+// the language menu and the first-start dialog offer. The code "tds" never
+// names a language file and is left out, and so is a file whose name yields
+// no code at all.
 QStringList FindLanguageCodes(const QString& languageFolder, LanguageCodeRule rule);
+// The same for file names already found.
+QStringList LanguageCodesOfFiles(const QStringList& fileNames, LanguageCodeRule rule);

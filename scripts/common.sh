@@ -37,9 +37,11 @@ TRALTO_BUILD_PACKAGES=(
 
 # What the tests, the sanitizer pass, the fuzz replay and the benchmarks need.
 TRALTO_TEST_PACKAGES=(
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   libbenchmark-dev libmuparser-dev
   xvfb xauth xdotool x11-utils xclip
+  # /usr/bin/time and bc for bench/cli_throughput.sh
+  time bc
   desktop-file-utils appstream libx11-dev
   # DejaVu Serif, the typeface of the test that redraws the glyph bitmaps
   fonts-dejavu-core fonts-dejavu-extra

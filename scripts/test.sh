@@ -2,6 +2,8 @@
 # Installs what is missing, builds Tralto with its tests and runs every test:
 # once in an ordinary build, once more with AddressSanitizer and
 # UndefinedBehaviorSanitizer, so that memory errors and undefined behaviour fail.
+# Both builds treat warnings as errors; the test run includes the format check
+# (clang-format) and the check of the folders' floors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
@@ -10,12 +12,12 @@ tralto_install_packages "${TRALTO_BUILD_PACKAGES[@]}" "${TRALTO_TEST_PACKAGES[@]
 jobs=$(tralto_jobs)
 
 echo "== Build and test (build/)"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DTRALTO_WERROR=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 echo "== Build and test with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DTRALTO_WERROR=ON \
   -DTRALTO_SANITIZE=ON -DTRALTO_BENCH=OFF
 cmake --build build-asan -j "$jobs"
 # Leaks are reported; only caches of system libraries are suppressed.

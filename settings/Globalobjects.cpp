@@ -10,13 +10,10 @@
 
 #include "format/Formater.h"
 #include "localisation/Languagefiles.h"
+#include "localisation/TextNumbers.h"
 #include "settings/IniFile.h"
 
 namespace {
-
-// The code of a language file that is not in the table is shown under the
-// name of English.
-constexpr int32_t UnknownCodeTextNumber = 103;
 
 void WriteToStandardError(const std::string& message)
 {
@@ -58,11 +55,11 @@ void globalObjects::OpenSettings(const QString& programFilePath)
     settingsFile_ = std::make_unique<IniFile>(SettingsFilePath(programFilePath));
     ReadFormatSettings(*settingsFile_);
     codeTable_ = {
-        { QStringLiteral("deu"), 102 },
-        { QStringLiteral("enu"), 103 },
-        { QStringLiteral("esr"), 104 },
-        { QStringLiteral("ita"), 105 },
-        { QStringLiteral("ptb"), 106 },
+        { QStringLiteral("deu"), TextNumber::GermanName },
+        { QStringLiteral("enu"), TextNumber::EnglishName },
+        { QStringLiteral("esr"), TextNumber::SpanishName },
+        { QStringLiteral("ita"), TextNumber::ItalianName },
+        { QStringLiteral("ptb"), TextNumber::PortugueseName },
     };
 }
 
@@ -106,7 +103,8 @@ QString globalObjects::LanguageText(int32_t number) const
 int32_t globalObjects::LanguageTextNumber(const QString& code) const
 {
     const auto entry = codeTable_.find(code);
-    return entry == codeTable_.end() ? UnknownCodeTextNumber : entry->second;
+    // A code that is not in the table is shown under the name of English.
+    return entry == codeTable_.end() ? TextNumber::EnglishName : entry->second;
 }
 
 void globalObjects::RegisterMenuItem(QAction* item, int32_t number)

@@ -26,7 +26,8 @@ QStringList RequestedFunctions(const QStringList& arguments)
         const QString& argument = arguments[i];
         if (argument.startsWith(QLatin1Char('-'))) {
             if (argument == QLatin1String("-o") || argument == QLatin1String("-maxwarnings")
-                || argument == QLatin1String("-eventdelay") || argument == QLatin1String("-keydelay")
+                || argument == QLatin1String("-eventdelay")
+                || argument == QLatin1String("-keydelay")
                 || argument == QLatin1String("-mousedelay"))
                 ++i;
             continue;

@@ -2,8 +2,8 @@
 // and saves it as a PNG:
 //   format_dialog_screenshot <language folder> <code> <file.png>
 
-#include "windows/Formatform.h"
 #include "localisation/Languagefiles.h"
+#include "windows/Formatform.h"
 
 #include <QApplication>
 #include <QPixmap>

@@ -20,9 +20,8 @@ int main(int argc, char* argv[])
         return 2;
     }
     QScreen* screen = QGuiApplication::primaryScreen();
-    const QPixmap shot = argc == 6
-        ? screen->grabWindow(0, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
-            std::atoi(argv[5]))
-        : screen->grabWindow(0);
+    const QPixmap shot = argc == 6 ? screen->grabWindow(0, std::atoi(argv[2]), std::atoi(argv[3]),
+                             std::atoi(argv[4]), std::atoi(argv[5]))
+                                   : screen->grabWindow(0);
     return !shot.isNull() && shot.save(QString::fromLocal8Bit(argv[1]), "PNG") ? 0 : 1;
 }

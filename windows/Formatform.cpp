@@ -2,6 +2,7 @@
 
 #include "format/Formater.h"
 #include "localisation/Languagefiles.h"
+#include "localisation/TextNumbers.h"
 #include "widgets/DesignScale.h"
 #include "widgets/DialogFrame.h"
 #include "widgets/Guard.h"
@@ -19,20 +20,11 @@
 
 namespace {
 
-// Text numbers of the language files.
-constexpr int32_t CaptionText = 605;
-constexpr int32_t PrecisionPromptText = 606;
-constexpr int32_t ExponentDigitsPromptText = 607;
-constexpr int32_t DecimalsPromptText = 608;
-constexpr int32_t FirstKindText = 609; // 609..612 in the order of TFloatFormat
-constexpr int32_t CancelText = 500;
-constexpr int32_t OKText = 501;
-constexpr int32_t DefaultText = 503;
-
-constexpr int32_t MaximumPrecision = 18;
-constexpr int32_t MaximumExponentDigits = 4;
-constexpr int32_t MaximumDecimals = 18;
-constexpr int OfferedKinds = 4; // ffGeneral .. ffNumber
+// The ranges of the fields and the layouts offered are the formatter's own.
+using FormatBounds::MaximumDecimals;
+using FormatBounds::MaximumExponentDigits;
+using FormatBounds::MaximumPrecision;
+using FormatBounds::OfferedKinds;
 
 // The examples: π and π·10^7 as the doubles nearest to them, widened, as a
 // value typed into a coordinate field would be.
@@ -138,13 +130,13 @@ TFormFormat::TFormFormat(QWidget* owner, const QTranslator* language)
     connect(Cancel_Button, &QPushButton::clicked, this,
         [this] { Run(&TFormFormat::Cancel_ButtonClick); });
 
-    setWindowTitle(Text(CaptionText));
-    SetLabelText(Label2, Text(PrecisionPromptText));
-    Default_Button->setText(Text(DefaultText));
-    Cancel_Button->setText(Text(CancelText));
-    OK_Button->setText(Text(OKText));
+    setWindowTitle(Text(TextNumber::FormatItem));
+    SetLabelText(Label2, Text(TextNumber::PrecisionPrompt));
+    Default_Button->setText(Text(TextNumber::DefaultsButton));
+    Cancel_Button->setText(Text(TextNumber::CancelButton));
+    OK_Button->setText(Text(TextNumber::OKButton));
     for (int kind = 0; kind < OfferedKinds; ++kind)
-        ComboBox1->addItem(Text(FirstKindText + kind));
+        ComboBox1->addItem(Text(TextNumber::FirstFormatKind + kind));
 
     // Writing the fields runs their change handlers, as a user's typing would;
     // the precision is written with two digits, so that its handler runs
@@ -188,8 +180,8 @@ void TFormFormat::SetLabelText(QLabel* label, const QString& text)
 void TFormFormat::ComboBox1Change()
 {
     SetLabelText(Digit_Label,
-        Text(TakesExponentDigits(ComboBox1->currentIndex()) ? ExponentDigitsPromptText
-                                                            : DecimalsPromptText));
+        Text(TakesExponentDigits(ComboBox1->currentIndex()) ? TextNumber::ExponentDigitsPrompt
+                                                            : TextNumber::DecimalsPrompt));
     UpdateExample();
 }
 

@@ -105,7 +105,7 @@ std::pair<QColor, QColor> InfoColours(const QPalette& palette)
 
 ProductInfo TraltoProductInfo()
 {
-    return { QStringLiteral("Tralto"), QStringLiteral("0.0.1"),
+    return { QStringLiteral("Tralto"), QStringLiteral(TRALTO_VERSION),
         QStringLiteral("Converts coordinates as you type."),
         QStringLiteral("Cartesian, spherical, cylindrical and polar coordinates.") };
 }

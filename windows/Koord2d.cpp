@@ -1,74 +1,29 @@
 #include "windows/Koord2d.h"
 
-#include "expression/Parser.h"
 #include "format/Formater.h"
 #include "widgets/DesignScale.h"
-#include "widgets/RadioGroup.h"
-#include "widgets/UpdatingGuard.h"
 
 #include <QEvent>
-#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QToolTip>
-
-namespace {
-constexpr int PhiIndex = 3;
-}
 
 Koord2D::Koord2D(const Elements& elements, QObject* parent)
     : QObject(parent)
     , elements_(elements)
+    , fields_({ CoordSet2D::Phi })
 {
-    for (int index = 0; index < 4; ++index) {
-        QLineEdit* edit = elements_.edits[index];
-        connect(edit, &QLineEdit::textChanged, this, [this, index] { FieldChanged(index); });
+    fields_.Bind(elements_.edits, elements_.radDegRadioGroup, this);
+    for (QLineEdit* edit : elements_.edits) {
         edit->setMouseTracking(true);
         edit->installEventFilter(this);
     }
     elements_.panel->installEventFilter(this);
-    connect(elements_.radDegRadioGroup, &RadioGroup::Clicked, this, &Koord2D::RadDegClick);
-}
-
-AngleUnit Koord2D::Unit() const
-{
-    return elements_.radDegRadioGroup->ItemIndex() == DEG ? DEG : RAD;
-}
-
-void Koord2D::FieldChanged(int index)
-{
-    if (updating_)
-        return;
-    UpdatingGuard guard(updating_);
-    long double value = EvaluateText(elements_.edits[index]->text().toStdString());
-    if (index == PhiIndex && Unit() == DEG)
-        value = DegToRad(value);
-    value_.Set(index, value);
-    ShowValues(index);
-}
-
-void Koord2D::ShowValues(int source)
-{
-    for (int index = 0; index < 4; ++index) {
-        if (index == source)
-            continue;
-        long double value = value_.Get(index);
-        if (index == PhiIndex && Unit() == DEG)
-            value = RadToDeg(value);
-        elements_.edits[index]->setText(QString::fromStdString(FormatValue(value)));
-    }
-}
-
-void Koord2D::RadDegClick()
-{
-    UpdatingGuard guard(updating_);
-    ShowValues(-1);
 }
 
 QString Koord2D::ExactText(int index) const
 {
     // phi in radians whatever the unit, named as a multiple of pi where it is one.
-    return QString::fromStdString(FormatExact(index == PhiIndex, value_.Get(index)));
+    return QString::fromStdString(FormatExact(index == CoordSet2D::Phi, Value().Get(index)));
 }
 
 bool Koord2D::eventFilter(QObject* watched, QEvent* event)
@@ -79,7 +34,7 @@ bool Koord2D::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::ToolTip) {
-        for (int index = 0; index < 4; ++index) {
+        for (int index = 0; index < CoordSet2D::ValueCount; ++index) {
             if (watched == elements_.edits[index]) {
                 elements_.edits[index]->setToolTip(ExactText(index));
                 break;
@@ -98,8 +53,8 @@ void Koord2D::PanelResize()
         edit->resize(width, edit->height());
     const int rightFieldLeft = width + margin + 2 * labelColumn;
     const int rightLabelLeft = width + 2 * margin + labelColumn;
-    elements_.edits[1]->move(rightFieldLeft, elements_.edits[1]->y());
-    elements_.edits[3]->move(rightFieldLeft, elements_.edits[3]->y());
+    elements_.edits[CoordSet2D::Y]->move(rightFieldLeft, elements_.edits[CoordSet2D::Y]->y());
+    elements_.edits[CoordSet2D::Phi]->move(rightFieldLeft, elements_.edits[CoordSet2D::Phi]->y());
     elements_.yLabel->move(rightLabelLeft, elements_.yLabel->y());
     elements_.phiImage->move(rightLabelLeft, elements_.phiImage->y());
 }

@@ -3,17 +3,15 @@
 // The working part of the two-dimensional window, bound to its fields:
 // field text → EvaluateText → (DegToRad for phi in DEG) → CoordSet2D::Set →
 // FormatValue of x, y, Modulus and Angle (RadToDeg in DEG) into the other
-// fields. Hovering a field shows the exact value as its tooltip.
+// fields (the rule of CoordinateFields). Hovering a field shows the exact
+// value as its tooltip.
 
 #include "coordinates/CoordSet2D.h"
-#include "coordinates/CoordSet3D.h"
+#include "widgets/CoordinateFields.h"
 
 #include <QObject>
 
-#include <array>
-
 class QLabel;
-class QLineEdit;
 class QWidget;
 class RadioGroup;
 
@@ -25,7 +23,7 @@ public:
     struct Elements
     {
         QWidget* panel;
-        std::array<QLineEdit*, 4> edits; // x, y, r, phi
+        CoordinateFields<CoordSet2D>::Fields edits; // x, y, r, phi
         QLabel* xLabel;
         QLabel* yLabel;
         QLabel* rLabel;
@@ -39,20 +37,15 @@ public:
     static constexpr int LabelColumn = 32;
     static constexpr int Margin = 5;
 
-    const CoordSet2D& Value() const { return value_; }
+    const CoordSet2D& Value() const { return fields_.Values(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FieldChanged(int index);
-    void ShowValues(int source);
-    void RadDegClick();
     void PanelResize();
     QString ExactText(int index) const;
-    AngleUnit Unit() const;
 
     Elements elements_;
-    CoordSet2D value_;
-    bool updating_ = false;
+    CoordinateFields<CoordSet2D> fields_;
 };

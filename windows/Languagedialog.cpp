@@ -8,8 +8,10 @@
 #include <algorithm>
 
 #include "localisation/Languagefiles.h"
+#include "localisation/TextNumbers.h"
 #include "settings/Globalobjects.h"
 #include "settings/IniFile.h"
+#include "settings/SettingsNames.h"
 #include "widgets/DesignScale.h"
 #include "widgets/DialogFrame.h"
 #include "widgets/Guard.h"
@@ -30,12 +32,6 @@ constexpr int32_t RadioWidth = 129;
 constexpr int32_t RadioItemHeight = 20;
 constexpr int32_t RadioFrameHeight = 30;
 constexpr int32_t ExtraHeight = 30;
-
-// The code stored when no listed language is selected.
-const QString FallbackCode = QStringLiteral("enu");
-
-constexpr int32_t LanguageNameText = 100;
-constexpr int32_t PromptText = 603;
 
 } // namespace
 
@@ -88,16 +84,14 @@ void TLanguageForm::FormShow()
             { QApplication::applicationName(), QStringLiteral("Error opening the Language files!"),
                 MessageBoxes::Icon::Warning });
     }
-    for (const QString& fileName : files)
-        AddLanguage(LanguageCodeOfFile(fileName, LanguageCodeRule::Dialog));
+    for (const QString& code : LanguageCodesOfFiles(files, LanguageCodeRule::Dialog))
+        AddLanguage(code);
     radio->SetItemIndex(0);
     PlaceElements();
 }
 
 void TLanguageForm::AddLanguage(const QString& code)
 {
-    if (code == QLatin1String("tds"))
-        return;
     // A file of its own, released at the end of this call: the language the
     // program has loaded stays as it is.
     const std::unique_ptr<QTranslator> file = OpenLanguageFile(languageFolder_, code);
@@ -108,8 +102,8 @@ void TLanguageForm::AddLanguage(const QString& code)
     auto* prompt = new QLabel(this);
     prompt->setObjectName(QStringLiteral("Prompt%1_Label").arg(prompts_.size()));
     prompt->setTextFormat(Qt::PlainText);
-    prompt->setText(LanguageFileText(file.get(), PromptText));
-    radio->Add(LanguageFileText(file.get(), LanguageNameText));
+    prompt->setText(LanguageFileText(file.get(), TextNumber::LanguagePrompt));
+    radio->Add(LanguageFileText(file.get(), TextNumber::OwnLanguageName));
 
     prompt->adjustSize();
     prompt->move(margin_, nextTop_);
@@ -141,23 +135,32 @@ int32_t TLanguageForm::Px(int32_t designPixels) const
 void TLanguageForm::OKBtnClick()
 {
     const int index = radio->ItemIndex();
-    const QString code
-        = index >= 0 && index < languageCodes_.size() ? languageCodes_[index] : FallbackCode;
+    // With no listed language selected, the fallback is stored.
+    const QString code = index >= 0 && index < languageCodes_.size()
+        ? languageCodes_[index]
+        : QString(FallbackLanguageCode);
     // A failed write leaves the dialog open: the user sees why, and can try
     // again or close the dialog, which then stores nothing.
-    const bool written = RunGuarded(
-        this, [&] { settings_.WriteString("Language", "CommonLangExt", code.toStdString()); });
-    if (written)
+    const bool written = RunGuarded(this, [&] {
+        settings_.WriteString(
+            SettingsNames::LanguageSection, SettingsNames::LanguageCodeKey, code.toStdString());
+    });
+    if (written) {
+        chosenCode_ = code;
         accept();
+    }
 }
 
-void ShowLanguageDialog(QWidget* owner, IniFile& settings, const QString& languageFolder)
+std::optional<QString> ShowLanguageDialog(
+    QWidget* owner, IniFile& settings, const QString& languageFolder)
 {
     TLanguageForm dialog(owner, settings, languageFolder);
-    dialog.exec();
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.ChosenCode();
 }
 
-void ShowLanguageDialog(QWidget* owner, globalObjects& globals)
+std::optional<QString> ShowLanguageDialog(QWidget* owner, globalObjects& globals)
 {
-    ShowLanguageDialog(owner, globals.Settings(), globals.LanguageFolder());
+    return ShowLanguageDialog(owner, globals.Settings(), globals.LanguageFolder());
 }

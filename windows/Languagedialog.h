@@ -3,7 +3,7 @@
 // The first-start language dialog. Every language file of the folder that
 // opens adds one prompt line (its text 603) and one radio item (its text
 // 100), each in its own language; OK writes the chosen code to the settings
-// file at once:
+// file at once and hands the code to the caller:
 //
 //   folder search → OpenLanguageFile(code) → prompt + item → OK → "Language"/"CommonLangExt"
 //
@@ -16,6 +16,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 
 class IniFile;
 class QLabel;
@@ -32,6 +33,8 @@ public:
 
     // The codes of the listed languages, parallel to the items of `radio`.
     const QStringList& LanguageCodes() const { return languageCodes_; }
+    // The code stored at OK; empty before.
+    const QString& ChosenCode() const { return chosenCode_; }
 
     // Lists the languages and lays the dialog out just before it appears,
     // so that every element is in place when the window shows.
@@ -46,6 +49,7 @@ private:
     IniFile& settings_;
     QString languageFolder_;
     QStringList languageCodes_;
+    QString chosenCode_;
     QList<QLabel*> prompts_;
 
     QPushButton* OKBtn;
@@ -62,7 +66,9 @@ private:
 };
 
 // Shows the dialog modally over the owner (the main window, or none while it
-// is being created) and frees it when it closes. The chosen code is in the
-// settings file afterwards, unless the user closed the dialog without OK.
-void ShowLanguageDialog(QWidget* owner, IniFile& settings, const QString& languageFolder);
-void ShowLanguageDialog(QWidget* owner, globalObjects& globals);
+// is being created) and frees it when it closes. Gives the chosen code, which
+// is also in the settings file then, or nothing when the user closed the
+// dialog without OK.
+std::optional<QString> ShowLanguageDialog(
+    QWidget* owner, IniFile& settings, const QString& languageFolder);
+std::optional<QString> ShowLanguageDialog(QWidget* owner, globalObjects& globals);

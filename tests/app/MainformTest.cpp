@@ -1,6 +1,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -11,10 +12,10 @@
 #include <QTest>
 
 #include "app/Mainform.h"
+#include "tests/CoordWindowSupport.h"
 #include "tests/ModalDialog.h"
 #include "tests/ProgramFolder.h"
 #include "tests/TestMain.h"
-#include "tests/windows/KeyboardWalk.h"
 #include "widgets/Messageboxes.h"
 #include "widgets/RadioGroup.h"
 #include "windows/Coordform.h"
@@ -178,8 +179,20 @@ private slots:
         QVERIFY(folder_->ReadSettings().contains("CommonLangExt=deu"));
     }
 
+    void firstStartWithoutAChoiceFallsBackToEnglish_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::newRow("no settings file") << QByteArray();
+        // A stored empty code names no language either: English again, not
+        // a run without texts and the dialog at every start.
+        QTest::newRow("empty code stored") << QByteArray("[Language]\nCommonLangExt=\n");
+    }
+
     void firstStartWithoutAChoiceFallsBackToEnglish()
     {
+        QFETCH(QByteArray, settings);
+        if (!settings.isEmpty())
+            QVERIFY(folder_->WriteSettings(settings));
         {
             std::unique_ptr<TMainForm> form;
             const ModalRun run = DriveModalDialog<TLanguageForm>(
@@ -187,12 +200,32 @@ private slots:
                 [](TLanguageForm& dialog) { dialog.reject(); });
             QVERIFY(run.shown);
             QCOMPARE(form->LanguageCode(), QStringLiteral("enu"));
-            QVERIFY(folder_->ReadSettings().isEmpty());
+            QCOMPARE(folder_->ReadSettings(), settings);
         }
         const QByteArray written = folder_->ReadSettings();
-        QVERIFY(written.indexOf("[Coord]") < written.indexOf("[Language]"));
-        QVERIFY(written.indexOf("[Language]") < written.indexOf("[Formater]"));
+        if (settings.isEmpty()) {
+            QVERIFY(written.indexOf("[Coord]") < written.indexOf("[Language]"));
+            QVERIFY(written.indexOf("[Language]") < written.indexOf("[Formater]"));
+        }
         QVERIFY(written.contains("CommonLangExt=enu"));
+    }
+
+    void languageMenuListsOnlyLanguages()
+    {
+        // "tds" is never a language, and a file named "Sharedlex." names none.
+        const QString shipped = folder_->LanguageFolder() + QStringLiteral("/Sharedlex.deu");
+        QVERIFY(QFile::copy(shipped, folder_->LanguageFolder() + QStringLiteral("/Sharedlex.tds")));
+        QVERIFY(QFile::copy(shipped, folder_->LanguageFolder() + QStringLiteral("/Sharedlex.")));
+        QVERIFY(folder_->WriteSettings("[Language]\nCommonLangExt=enu\n"));
+        auto form = Start();
+        QVERIFY(form);
+        QStringList names;
+        for (QAction* item : form->LanguageItems())
+            names << item->objectName();
+        names.sort();
+        QCOMPARE(names,
+            QStringList({ "Language_Item_deu", "Language_Item_enu", "Language_Item_esr",
+                "Language_Item_ita", "Language_Item_ptb" }));
     }
 
     void languageMenuSwitchesEveryText()
@@ -293,8 +326,8 @@ private slots:
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("5"));
         QCOMPARE(typedInto->text(), QStringLiteral("35"));
 
-        QCOMPARE(TabWalk(window->findChild<QComboBox*>("Dim_ComboBox"), int(keyboardOrder.size())),
-            keyboardOrder);
+        window->findChild<QComboBox*>("Dim_ComboBox")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(WalkTheKeyboardOrder(int(keyboardOrder.size())), keyboardOrder);
     }
 
     void frameKeepsTheLayoutWhole_data()

@@ -29,6 +29,13 @@ prefix=$(cd "$prefix" && pwd -P)
 if [ ! -f "$prefix/Tralmain" ] || [ ! -x "$prefix/Tralmain" ]; then
   fail "Tralmain missing or not executable"
 fi
+# The command line beside the program, with its manual page, runs from the folder.
+if [ ! -x "$prefix/tralto" ]; then
+  fail "tralto missing or not executable"
+elif [ "$("$prefix/tralto" eval 1+1 2>&1)" != 2 ]; then
+  fail "the installed tralto does not run: $("$prefix/tralto" eval 1+1 2>&1)"
+fi
+expect_file "$prefix/share/man/man1/tralto.1"
 for folder in bin lib lib64 libexec; do
   [ ! -e "$prefix/$folder" ] || fail "$folder/ in the program folder; the layout is flat"
 done

@@ -7,7 +7,9 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include "format/Formater.h"
 #include "localisation/Languagefiles.h"
+#include "localisation/TextNumbers.h"
 #include "tests/TestMain.h"
 #include "tests/localisation/LanguageFixture.h"
 
@@ -229,6 +231,40 @@ private slots:
             }
         }
         qInfo("%d of %lld cut lengths opened", opened, static_cast<long long>(whole.size()));
+    }
+
+    void namedTextNumbersAreShipped_data()
+    {
+        // Every name of TextNumbers.h: a number mistyped there names a text
+        // no language file holds, and its element would go blank.
+        QTest::addColumn<int>("number");
+        using namespace TextNumber;
+        const std::pair<const char*, int32_t> names[] = { { "OwnLanguageName", OwnLanguageName },
+            { "GermanName", GermanName }, { "EnglishName", EnglishName },
+            { "SpanishName", SpanishName }, { "ItalianName", ItalianName },
+            { "PortugueseName", PortugueseName }, { "CancelButton", CancelButton },
+            { "OKButton", OKButton }, { "DefaultsButton", DefaultsButton },
+            { "FileMenu", FileMenu }, { "ExitItem", ExitItem }, { "LanguageMenu", LanguageMenu },
+            { "OptionsMenu", OptionsMenu }, { "FormatItem", FormatItem },
+            { "CartesianHeading", CartesianHeading }, { "SphericalHeading", SphericalHeading },
+            { "CylindricalHeading", CylindricalHeading }, { "ThetaToZAxisItem", ThetaToZAxisItem },
+            { "ThetaToXYPlaneItem", ThetaToXYPlaneItem }, { "LanguagePrompt", LanguagePrompt },
+            { "PrecisionPrompt", PrecisionPrompt },
+            { "ExponentDigitsPrompt", ExponentDigitsPrompt }, { "DecimalsPrompt", DecimalsPrompt },
+            { "FirstFormatKind", FirstFormatKind },
+            { "last format kind", FirstFormatKind + ffNumber } };
+        for (const auto& [name, number] : names)
+            QTest::newRow(name) << int(number);
+    }
+
+    void namedTextNumbersAreShipped()
+    {
+        QFETCH(int, number);
+        QVERIFY(ProgramTextNumbers.contains(number));
+        const std::unique_ptr<QTranslator> english
+            = OpenLanguageFile(QStringLiteral(TRALTO_LANGUAGE_DIR), QStringLiteral("enu"));
+        QVERIFY(english);
+        QVERIFY(!LanguageFileText(english.get(), number).isEmpty());
     }
 
     void programLanguageFiles()

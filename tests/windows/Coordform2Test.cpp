@@ -7,9 +7,9 @@
 
 #include "format/Formater.h"
 #include "settings/Globalobjects.h"
+#include "tests/CoordWindowSupport.h"
 #include "tests/ProgramFolder.h"
 #include "tests/TestMain.h"
-#include "tests/windows/KeyboardWalk.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/Showcoordwindow.h"
 #include "windows/Coordform2.h"
@@ -68,7 +68,8 @@ private slots:
         for (const char* name : kFieldNames)
             expected << QLatin1String(name);
         expected << "Dim_ComboBox";
-        QCOMPARE(TabWalk(form_->findChild<QComboBox*>("Dim_ComboBox"), 7), expected);
+        form_->findChild<QComboBox*>("Dim_ComboBox")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(WalkTheKeyboardOrder(7), expected);
     }
 
     void init()

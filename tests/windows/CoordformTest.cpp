@@ -11,9 +11,9 @@
 #include "format/Formater.h"
 #include "glyphs/Glyphlookup.h"
 #include "settings/Globalobjects.h"
+#include "tests/CoordWindowSupport.h"
 #include "tests/ProgramFolder.h"
 #include "tests/TestMain.h"
-#include "tests/windows/KeyboardWalk.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/Showcoordwindow.h"
 #include "windows/Coordform.h"
@@ -28,19 +28,6 @@ namespace {
 const char* const kFieldNames[9] = { "Koord_Karx_Edit", "Koord_Kary_Edit", "Koord_Karz_Edit",
     "Koord_Kugx_Edit", "Koord_Kugtheta_Edit", "Koord_KugPhi_Edit", "Koord_Zylr_Edit",
     "Koord_Zylphi_Edit", "Koord_Zylz_Edit" };
-
-// Catches WM_SHOWCOORDWINDOW where the main window would.
-class RequestCounter : public QObject
-{
-public:
-    int count = 0;
-    bool event(QEvent* event) override
-    {
-        if (event->type() == WM_SHOWCOORDWINDOW)
-            ++count;
-        return QObject::event(event);
-    }
-};
 
 } // namespace
 
@@ -247,13 +234,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(form_.get()));
         Choose("Koord_Rad_Deg_RadioGroup", 1);
         form_->findChild<RadioGroup*>("Koord_KugelZ_RadioGroup")->setFocus();
-        QStringList order;
-        for (int step = 0; step < 12; ++step) {
-            QWidget* focused = QApplication::focusWidget();
-            QVERIFY(focused);
-            order << focused->objectName();
-            QTest::keyClick(focused, Qt::Key_Tab);
-        }
+        const QStringList order = WalkTheKeyboardOrder(12);
         QStringList expected { "Koord_KugelZ_RadioGroup_Item0", "Koord_Rad_Deg_RadioGroup_Item1" };
         for (const char* name : kFieldNames)
             expected << QLatin1String(name);
@@ -284,7 +265,8 @@ private slots:
         for (const char* name : kFieldNames)
             expected << QLatin1String(name);
         expected << "Dim_ComboBox";
-        QCOMPARE(TabWalk(form_->findChild<QComboBox*>("Dim_ComboBox"), 13), expected);
+        form_->findChild<QComboBox*>("Dim_ComboBox")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(WalkTheKeyboardOrder(13), expected);
     }
 
     void fieldsStretchDiagramsKeepTheRightEdge()

@@ -57,7 +57,8 @@ private slots:
         ProductInfo info = TraltoProductInfo();
         info.line1 = line1;
         QCOMPARE(info.name, QStringLiteral("Tralto"));
-        QCOMPARE(info.version, QStringLiteral("0.0.1"));
+        // The version of the project() call, never one typed out a second time.
+        QCOMPARE(info.version, QStringLiteral(TRALTO_PROJECT_VERSION));
 
         QString caption;
         QStringList texts;
@@ -93,8 +94,8 @@ private slots:
 
         QCOMPARE(caption, QStringLiteral("Tralto"));
         QCOMPARE(texts,
-            QStringList({ QStringLiteral("Tralto"), QStringLiteral("Version 0.0.1"), info.line1,
-                info.line2 }));
+            QStringList({ QStringLiteral("Tralto"),
+                QStringLiteral("Version " TRALTO_PROJECT_VERSION), info.line1, info.line2 }));
         QVERIFY(headingBold);
         QVERIFY(tooltipColoured);
 

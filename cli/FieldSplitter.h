@@ -1,0 +1,35 @@
+#pragma once
+
+// The fields of one line of a point file. The separator is taken from the first line that is
+// not blank or a comment and then holds for the whole file: a semicolon if that line has one,
+// else a comma, else a tab, else runs of blanks. Blanks around a field are dropped, and a field
+// in double quotes (as spreadsheets write them) loses its quotes; a separator inside the quotes
+// belongs to the field.
+
+#include <string_view>
+#include <vector>
+
+enum class FieldSeparator
+{
+    Semicolon,
+    Comma,
+    Tab,
+    Blank
+};
+
+FieldSeparator DetectSeparator(std::string_view line);
+
+// The separator as text for the output: ";", ",", a tab, or one space for runs of blanks.
+std::string_view SeparatorText(FieldSeparator separator);
+
+// Fills `fields` with views into `line`. An empty line gives no fields in Blank mode and one
+// empty field otherwise.
+void SplitFields(
+    std::string_view line, FieldSeparator separator, std::vector<std::string_view>& fields);
+
+// The text without the blanks (spaces and tabs) before and after it.
+std::string_view TrimBlanks(std::string_view text);
+// Blanks (spaces and tabs) only, or nothing at all.
+bool IsBlankLine(std::string_view line);
+// The first character that is not a blank is "#".
+bool IsCommentLine(std::string_view line);

@@ -1,0 +1,43 @@
+// tralto: the command line. Parses the arguments, then runs the command over standard input
+// and output (cli/Commands.h).
+
+#include "cli/CommandLine.h"
+#include "cli/Commands.h"
+#include "cli/Diagnostics.h"
+#include "cli/HelpText.h"
+#include "cli/LineReader.h"
+#include "cli/OutputBuffer.h"
+
+#include <cstdio>
+#include <iostream>
+#include <unistd.h>
+
+int main(int argc, char** argv)
+{
+    // The evaluator traces every step to std::cerr and std::cout. This program writes its own
+    // output and messages through stdio, so the trace streams are closed: nothing of the
+    // trace reaches the output, and a closed stream drops it at almost no cost.
+    std::cout.rdbuf(nullptr);
+    std::cerr.rdbuf(nullptr);
+    std::clog.rdbuf(nullptr);
+
+    Diagnostics diagnostics(Diagnostics::ToStandardError());
+    Options options;
+    try {
+        options = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const UsageError& error) {
+        diagnostics.Report("usage", error.what());
+        std::fputs("Try 'tralto --help'.\n", stderr);
+        return ExitFailure;
+    }
+
+    if (options.command == Command::Help || options.command == Command::Version) {
+        const std::string_view text
+            = options.command == Command::Help ? HelpText() : "tralto " TRALTO_VERSION "\n";
+        return OutputBuffer::ToDescriptor(STDOUT_FILENO)(text) ? ExitSuccess : ExitFailure;
+    }
+    OutputBuffer output(OutputBuffer::ToDescriptor(STDOUT_FILENO));
+    LineReader input(LineReader::FromDescriptor(STDIN_FILENO));
+    Streams streams { input, output, diagnostics };
+    return RunCommand(options, streams);
+}

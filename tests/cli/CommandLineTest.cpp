@@ -1,0 +1,164 @@
+#include "cli/CommandLine.h"
+#include "tests/TestMain.h"
+#include "tests/cli/CliTestSupport.h"
+
+#include <QTest>
+
+using namespace std::string_literals;
+
+#include <string>
+
+// The options: what each one sets, and the message for each wrong use.
+class CommandLineTest : public QObject
+{
+    Q_OBJECT
+
+    // The parsed options in one line, so that a table row can state them all.
+    static std::string Summary(const Options& o)
+    {
+        return "command=" + std::to_string(int(o.command))
+            + " from=" + std::string(SystemName(o.conversion.from))
+            + " to=" + std::string(SystemName(o.conversion.to))
+            + " theta=" + std::to_string(int(o.conversion.theta))
+            + " unit=" + std::to_string(int(o.conversion.unit))
+            + " format=" + std::to_string(int(o.format.kind)) + "/"
+            + std::to_string(o.format.precision) + "/" + std::to_string(o.format.digits)
+            + " separator=" + (o.separator ? "[" + *o.separator + "]" : "input") + " keep="
+            + std::to_string(o.keepGoing) + " header=" + std::to_string(o.detectHeader) + " values="
+            + std::to_string(o.values.size()) + (o.values.empty() ? "" : ":" + o.values.back());
+    }
+
+private slots:
+    void acceptedCommandLines_data()
+    {
+        QTest::addColumn<std::string>("arguments");
+        QTest::addColumn<std::string>("summary");
+        const std::string convertDefaults = "command=3 from=spherical to=cartesian theta=0 unit=0 "
+                                            "format=0/5/1 separator=input keep=0 header=1 values="s;
+        QTest::newRow("defaults") << std::string("convert --from spherical --to cartesian")
+                                  << convertDefaults + "0"s;
+        QTest::newRow("short system names, any case")
+            << std::string("convert --from SPH --to cart") << convertDefaults + "0"s;
+        QTest::newRow("option=value")
+            << std::string("convert --from=spherical --to=cartesian") << convertDefaults + "0"s;
+        QTest::newRow("negative values are no options")
+            << std::string("convert --from spherical -1 --to cartesian -pi -2")
+            << convertDefaults + "3:-2"s;
+        QTest::newRow("after -- everything is a value")
+            << std::string("convert --from spherical --to cartesian -- --deg 1 2")
+            << convertDefaults + "3:2"s;
+        QTest::newRow("every conversion option")
+            << std::string("convert --from cyl --to sph --theta xy-plane --deg --separator tab "
+                           "--keep-going --no-header 1 2 3"s)
+            << std::string("command=3 from=cylindrical to=spherical theta=1 unit=1 format=0/5/1 "
+                           "separator=[\t] keep=1 header=0 values=3:3"s);
+        QTest::newRow("--rad after --deg")
+            << std::string("convert --from polar --to xy --deg --rad --theta z")
+            << std::string("command=3 from=polar to=cartesian2 theta=0 unit=0 format=0/5/1 "
+                           "separator=input keep=0 header=1 values=0"s);
+        QTest::newRow("exact") << std::string("eval --exact 1")
+                               << std::string(
+                                      "command=2 from=cartesian to=spherical theta=0 unit=0 "
+                                      "format=0/18/1 separator=input keep=0 header=1 values=1:1"s);
+        QTest::newRow("exponent with 4 digits")
+            << std::string("eval --format exponent --digits 4 --precision 2")
+            << std::string("command=2 from=cartesian to=spherical theta=0 unit=0 format=1/2/4 "
+                           "separator=input keep=0 header=1 values=0"s);
+        QTest::newRow("fixed with 18 decimals")
+            << std::string("eval --format fixed --digits 18 --precision 18")
+            << std::string("command=2 from=cartesian to=spherical theta=0 unit=0 format=2/18/18 "
+                           "separator=input keep=0 header=1 values=0"s);
+        QTest::newRow("number with 0 decimals")
+            << std::string("eval --format=number --digits=0")
+            << std::string("command=2 from=cartesian to=spherical theta=0 unit=0 format=3/5/0 "
+                           "separator=input keep=0 header=1 values=0"s);
+        QTest::newRow("help anywhere")
+            << std::string("convert --from x --help")
+            << std::string("command=0 from=cartesian to=spherical theta=0 "
+                           "unit=0 format=0/5/1 separator=input keep=0 "
+                           "header=1 values=0"s);
+        QTest::newRow("version") << std::string("eval --version")
+                                 << std::string("command=1 from=cartesian to=spherical theta=0 "
+                                                "unit=0 format=0/5/1 separator=input keep=0 "
+                                                "header=1 values=0"s);
+    }
+    void acceptedCommandLines()
+    {
+        QFETCH(std::string, arguments);
+        QFETCH(std::string, summary);
+        try {
+            QCOMPARE(Summary(ParseCommandLine(Words(arguments))), summary);
+        } catch (const UsageError& error) {
+            QFAIL(error.what());
+        }
+    }
+
+    void refusedCommandLines_data()
+    {
+        QTest::addColumn<std::string>("arguments");
+        QTest::addColumn<std::string>("message");
+        QTest::newRow("nothing") << std::string() << "no command given"s;
+        QTest::newRow("unknown command")
+            << std::string("transform") << "unknown command 'transform' (eval or convert)"s;
+        QTest::newRow("unknown option")
+            << std::string("eval --fast 1") << "unknown option '--fast'"s;
+        QTest::newRow("missing --to")
+            << std::string("convert --from xyz") << "convert needs --from and --to"s;
+        QTest::newRow("unknown system") << std::string("convert --from xyz --to polarish")
+                                        << "--to is cartesian, spherical, cylindrical (space) or "
+                                           "cartesian2, polar (plane), not 'polarish'"s;
+        QTest::newRow("space to plane")
+            << std::string("convert --from xyz --to polar")
+            << "cannot convert between cartesian (3-D) and polar (2-D)"s;
+        QTest::newRow("bad theta") << std::string("convert --from sph --to xyz --theta x")
+                                   << "--theta is z-axis or xy-plane, not 'x'"s;
+        QTest::newRow("value missing")
+            << std::string("convert --from sph --to") << "--to needs a value"s;
+        QTest::newRow("value given to a switch")
+            << std::string("eval --keep-going=yes") << "--keep-going takes no value"s;
+        QTest::newRow("conversion option for eval")
+            << std::string("eval --deg 90") << "--deg belongs to convert"s;
+        QTest::newRow("separator for eval")
+            << std::string("eval --separator , 1") << "--separator belongs to convert"s;
+        QTest::newRow("empty separator") << std::string("convert --from sph --to xyz --separator=")
+                                         << "--separator must not be empty"s;
+        QTest::newRow("unknown format")
+            << std::string("eval --format currency")
+            << "--format is general, exponent, fixed or number, not 'currency'"s;
+        QTest::newRow("precision not a number")
+            << std::string("eval --precision 5x") << "--precision needs a whole number, not '5x'"s;
+        QTest::newRow("precision too small")
+            << std::string("eval --precision 1") << "--precision must lie between 2 and 18, not 1"s;
+        QTest::newRow("precision too large") << std::string("eval --precision 19")
+                                             << "--precision must lie between 2 and 18, not 19"s;
+        QTest::newRow("exponent digits too many")
+            << std::string("eval --format exponent --digits 5")
+            << "--digits must lie between 0 and 4 (exponent digits), not 5"s;
+        QTest::newRow("general takes exponent digits") << std::string(
+            "eval --digits 5") << "--digits must lie between 0 and 4 (exponent digits), not 5"s;
+        QTest::newRow("decimals too many")
+            << std::string("eval --format fixed --digits 19")
+            << "--digits must lie between 0 and 18 (decimals), not 19"s;
+        QTest::newRow("negative decimals")
+            << std::string("eval --format number --digits -1")
+            << "--digits must lie between 0 and 18 (decimals), not -1"s;
+        QTest::newRow("exact with precision")
+            << std::string("eval --exact --precision 5")
+            << "--exact is the general format with precision 18; it "
+               "takes no --format, --precision or --digits"s;
+    }
+    void refusedCommandLines()
+    {
+        QFETCH(std::string, arguments);
+        QFETCH(std::string, message);
+        try {
+            ParseCommandLine(Words(arguments));
+            QFAIL("accepted");
+        } catch (const UsageError& error) {
+            QCOMPARE(std::string(error.what()), message);
+        }
+    }
+};
+
+TRALTO_TEST(CommandLineTest);
+#include "CommandLineTest.moc"

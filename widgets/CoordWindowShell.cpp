@@ -1,0 +1,134 @@
+#include "widgets/CoordWindowShell.h"
+
+#include "localisation/TextNumbers.h"
+#include "settings/Globalobjects.h"
+#include "widgets/ActiveControl.h"
+#include "widgets/DesignScale.h"
+#include "widgets/GlyphImage.h"
+#include "widgets/RadioGroup.h"
+#include "widgets/Showcoordwindow.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+
+namespace {
+constexpr int TopStripHeight = 25;
+}
+
+CoordWindowShell::CoordWindowShell(QWidget* owner, int ownDimension, int& dimension,
+    QObject* applicationWindow, globalObjects& globals, QSize size)
+    : QWidget(owner)
+    , ownDimension_(ownDimension)
+    , dimension_(dimension)
+    , applicationWindow_(applicationWindow)
+    , globals_(globals)
+    , scale_(DesignScale(font()))
+{
+    resize(size);
+    setWindowTitle(QStringLiteral("Tralto"));
+
+    topStrip_ = new QWidget(this);
+    topStrip_->setObjectName(QStringLiteral("Panel1"));
+    topStrip_->setGeometry(0, 0, size.width(), TopStripHeight);
+    dimComboBox_ = MakeDimensionList(topStrip_, ownDimension_);
+    connect(dimComboBox_, &QComboBox::activated, this, &CoordWindowShell::Dim_ComboBoxChange);
+
+    fileMenu_ = new QMenu(QStringLiteral("&Datei"), this);
+    fileMenu_->setObjectName(QStringLiteral("File_Item_Menu"));
+    fileMenu_->menuAction()->setObjectName(QStringLiteral("File_Item"));
+    exitItem_ = fileMenu_->addAction(QStringLiteral("&Beenden"));
+    exitItem_->setObjectName(QStringLiteral("Exit_Item"));
+    globals_.RegisterMenuItem(fileMenu_->menuAction(), TextNumber::FileMenu);
+    globals_.RegisterMenuItem(exitItem_, TextNumber::ExitItem);
+    connect(exitItem_, &QAction::triggered, this, &CoordWindowShell::ExitProgram);
+
+    glyphbank_ = LoadGlyphbank(globals_.ProgramFolder());
+    new ActiveControl(this);
+}
+
+void CoordWindowShell::ScaleToFont()
+{
+    ScaleLayout(this, scale_);
+    resize(Scaled(size(), scale_));
+    for (GlyphImage* image : findChildren<GlyphImage*>())
+        image->SetDesignScale(scale_);
+}
+
+void CoordWindowShell::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    topStrip_->resize(width(), topStrip_->height());
+}
+
+RadioGroup* CoordWindowShell::MakeUnitGroup(const char* name, QPoint place)
+{
+    auto* group = new RadioGroup(this);
+    group->setObjectName(QLatin1String(name));
+    group->setGeometry(place.x(), place.y(), 65, 49);
+    group->Add(QStringLiteral("RAD"));
+    group->Add(QStringLiteral("DEG"));
+    group->SetItemIndex(0);
+    group->setAccessibleName(QStringLiteral("RAD/DEG"));
+    return group;
+}
+
+void CoordWindowShell::SetKeyboardOrderToList(QList<QWidget*> order) const
+{
+    order << dimComboBox_;
+    SetKeyboardOrder(order);
+}
+
+void CoordWindowShell::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+void CoordWindowShell::FormShow()
+{
+    // The list shows this window's own dimension whenever the window appears.
+    dimComboBox_->setCurrentIndex(ownDimension_ == 2 ? 0 : 1);
+}
+
+void CoordWindowShell::Dim_ComboBoxChange(int index)
+{
+    // Picking this window's own dimension again is no request to switch.
+    const int other = ownDimension_ == 2 ? 3 : 2;
+    if (dimComboBox_->itemText(index) != QString::number(other))
+        return;
+    dimension_ = other;
+    PostShowCoordWindow(applicationWindow_);
+}
+
+void CoordWindowShell::ExitProgram()
+{
+    // Closing the frame takes the orderly road: settings written, then exit 0.
+    window()->close();
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint place)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->move(place);
+    label->adjustSize();
+    return label;
+}
+
+GlyphImage* MakeImage(QWidget* parent, const char* name, const QRect& geometry)
+{
+    auto* image = new GlyphImage(parent);
+    image->setObjectName(QLatin1String(name));
+    image->setGeometry(geometry);
+    return image;
+}
+
+QLineEdit* MakeField(QWidget* parent, const char* name, const QRect& geometry)
+{
+    auto* field = new QLineEdit(QStringLiteral("0"), parent);
+    field->setObjectName(QLatin1String(name));
+    field->setGeometry(geometry);
+    return field;
+}

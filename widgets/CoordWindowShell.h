@@ -1,0 +1,88 @@
+#pragma once
+
+// What the two coordinate windows share: the strip at the top with the
+// "2"/"3" list that asks the main window for the other window, the window's
+// own menu "Datei" ▸ "Beenden" (merged into the main window's menu bar while
+// the window is active), the RAD/DEG group, the glyph library, the keyboard
+// order that ends at the list, the field the keyboard returns to after a
+// switch (ActiveControl), the scale of the layout for a larger font, and the
+// language refresh the main window calls.
+//
+//   list choice → Dimension → WM_SHOWCOORDWINDOW posted → main window switches
+
+#include "glyphs/Glyphlookup.h"
+
+#include <QList>
+#include <QWidget>
+
+class GlyphImage;
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class RadioGroup;
+class globalObjects;
+
+class CoordWindowShell : public QWidget
+{
+    Q_OBJECT
+
+public:
+    QMenu* FileMenu() const { return fileMenu_; }
+
+    // Re-reads the texts the translation registry cannot carry; the main
+    // window calls it after loading another language.
+    virtual void LanguageChanged() { }
+
+protected:
+    // ownDimension is 2 or 3; dimension is the main window's, set to the
+    // other one when the user picks it in the list.
+    CoordWindowShell(QWidget* owner, int ownDimension, int& dimension, QObject* applicationWindow,
+        globalObjects& globals, QSize size);
+
+    globalObjects& Globals() const { return globals_; }
+    // The window's pixel layout grows with its font: 1 at the design font.
+    qreal Scale() const { return scale_; }
+    const GlyphbankHandle& Glyphbank() const { return glyphbank_; }
+    QWidget* TopStrip() const { return topStrip_; }
+    QComboBox* DimensionList() const { return dimComboBox_; }
+
+    // The RAD/DEG group at the given place, RAD chosen.
+    RadioGroup* MakeUnitGroup(const char* name, QPoint place);
+
+    // Chains the keyboard order through the widgets given, then the list.
+    void SetKeyboardOrderToList(QList<QWidget*> order) const;
+
+    // Once every element is in its design place: the whole layout and the
+    // window at the window's scale.
+    void ScaleToFont();
+
+    void showEvent(QShowEvent* event) override;
+    // The top strip is docked to the top over the whole width.
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void FormShow();
+    void Dim_ComboBoxChange(int index);
+    void ExitProgram();
+
+    const int ownDimension_;
+    int& dimension_;
+    QObject* applicationWindow_;
+    globalObjects& globals_;
+    GlyphbankHandle glyphbank_;
+    qreal scale_ = 1;
+
+    QWidget* topStrip_ = nullptr;
+    QComboBox* dimComboBox_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QAction* exitItem_ = nullptr;
+};
+
+// The elements of the windows: a label sized to its text, an image place
+// (drawn for the screen and the palette, GlyphImage) and a coordinate field
+// showing "0", each named for the settings, the translations and the tests.
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint place);
+GlyphImage* MakeImage(QWidget* parent, const char* name, const QRect& geometry);
+QLineEdit* MakeField(QWidget* parent, const char* name, const QRect& geometry);
