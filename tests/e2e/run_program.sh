@@ -366,30 +366,6 @@ tab_round_then_type_after_switch_english() {
 }
 
 exit_english() {
-  measure_menu_bar alt+f && click "${x_field_3d[@]}" && keys ctrl+a &&
-    type_text '3*4' && keys Tab && type_text '4^2' && keys Tab Tab &&
-    expect_field 20.0000 "the spherical r field" &&
-    keys Tab Tab Tab Tab Tab Tab Up &&
-    expect_field 0 "the x field of the two-dimensional window" "${x_field_2d[@]}" &&
-    type_text 3 && keys Tab && type_text 4 && keys Tab &&
-    expect_field 5.0000 "the polar r field" &&
-    open_menu alt+f && keys x
-}
-
-# Two-dimensional window, German, numbers in exponent form: works in its
-# fields, opens the list with the mouse and picks "3" with the keyboard, then
-# leaves through the first item of "Datei" with Enter.
-switch_to_3d_then_exit_german() {
-  measure_menu_bar alt+d && click "${x_field_2d[@]}" && keys ctrl+a &&
-    type_text 3 && keys Tab && type_text 4 && keys Tab &&
-    expect_field 5.00000000E+00 "the polar r field" &&
-    click "${dimension_list[@]}" && wait_for_windows 2 "the list did not open" &&
-    keys Down Return &&
-    expect_field 0 "the x field of the three-dimensional window" "${x_field_3d[@]}" &&
-    open_menu alt+d && keys Return
-}
-
-exit_english() {
   open_menu alt+f && keys x
 }
 
