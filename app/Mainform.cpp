@@ -205,7 +205,7 @@ void TMainForm::KeepLayoutWhole(QWidget* child)
     // a switch never changes the bound): what the frame adds around the
     // window area (menu bar, borders) on top of that.
     const qreal scale = DesignScale(child->font());
-    const QSize layout = Scaled(QSize(597, 416), scale);
+    const QSize layout = Scaled(TFormCoord::DesignSize, scale);
     const int frame = mdiArea_->frameWidth();
     const QSize around(2 * frame, menuBar()->sizeHint().height() + 2 * frame);
     setMinimumSize(layout + around);

@@ -21,7 +21,7 @@ constexpr int FieldHeight = 21;
 
 TFormCoord::TFormCoord(
     QWidget* owner, int& dimension, QObject* applicationWindow, globalObjects& globals)
-    : CoordWindowShell(owner, 3, dimension, applicationWindow, globals, QSize(597, 416))
+    : CoordWindowShell(owner, 3, dimension, applicationWindow, globals, DesignSize)
     , fields_({ CoordSet3D::Kug_theta, CoordSet3D::Kug_phi, CoordSet3D::Zyl_phi })
 {
     BuildLayout();

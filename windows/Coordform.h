@@ -22,6 +22,9 @@ class TFormCoord : public CoordWindowShell
 public:
     TFormCoord(QWidget* owner, int& dimension, QObject* applicationWindow, globalObjects& globals);
 
+    // The client area at design size: the least in which the layout is whole.
+    static constexpr QSize DesignSize { 597, 416 };
+
     // Re-reads the texts the translation registry cannot carry: the two
     // theta convention items. Keeps the chosen item, which counts as a click.
     void LanguageChanged() override;
