@@ -4,6 +4,8 @@
 #include "localisation/TextNumbers.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsNames.h"
+#include "widgets/ActiveControl.h"
+#include "widgets/DesignScale.h"
 #include "widgets/Guard.h"
 #include "widgets/Showcoordwindow.h"
 #include "windows/Coordform.h"
@@ -11,6 +13,7 @@
 #include "windows/Formatform.h"
 #include "windows/Languagedialog.h"
 
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -19,7 +22,8 @@
 
 TMainForm::TMainForm(const QString& programFilePath)
 {
-    setGeometry(192, 107, 696, 480);
+    const qreal scale = DesignScale(font());
+    setGeometry(192, 107, Scaled(696, scale), Scaled(480, scale));
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("MdiArea"));
     setCentralWidget(mdiArea_);
@@ -52,6 +56,9 @@ void TMainForm::BuildMenu()
     optionsMenu_->menuAction()->setObjectName(QStringLiteral("Options_Item"));
     languageMenu_ = optionsMenu_->addMenu(QStringLiteral("&Language"));
     languageMenu_->menuAction()->setObjectName(QStringLiteral("OptionsLanguage_Item"));
+    // One language of many: the entries show as radio items.
+    languageGroup_ = new QActionGroup(languageMenu_);
+    languageGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     formatItem_ = optionsMenu_->addAction(QStringLiteral("Format"));
     formatItem_->setObjectName(QStringLiteral("Format_Item"));
     connect(formatItem_, &QAction::triggered, this, &TMainForm::Format_ItemClick);
@@ -95,6 +102,7 @@ void TMainForm::AddLanguageMenuItem(const QString& code)
     item->setData(static_cast<int>(languageCodes_.size()));
     item->setCheckable(true);
     item->setChecked(code == languageCode_);
+    languageGroup_->addAction(item);
     connect(item, &QAction::triggered, this, [this, item] { LanguageMenuClick(item); });
     languageCodes_.append(code);
     languageItems_.append(item);
@@ -148,8 +156,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     if (watched != qApp || event->type() != WM_SHOWCOORDWINDOW)
         return QMainWindow::eventFilter(watched, event);
     ShowCoordWindow();
-    if (activeChild_) {
-        if (QWidget* control = activeChild_->focusWidget())
+    if (const ActiveControl* active = ActiveControl::Of(activeChild_)) {
+        if (QWidget* control = active->Control())
             control->setFocus(Qt::OtherFocusReason);
     }
     return true;
@@ -181,12 +189,26 @@ void TMainForm::ShowCoordWindow()
     }
     activeChild_ = child;
     QWidget* frame = child->parentWidget();
+    KeepLayoutWhole(child);
     if (!frame->isMaximized())
         frame->showMaximized();
     frame->show();
     frame->raise();
     mdiArea_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(frame));
     MergeChildMenu(dimension_ == 2 ? coord2DWindow_->FileMenu() : coord3DWindow_->FileMenu());
+}
+
+void TMainForm::KeepLayoutWhole(QWidget* child)
+{
+    // The frame never gets smaller than the coordinate window's layout at
+    // its design size (both windows use the larger, three-dimensional one, so
+    // a switch never changes the bound): what the frame adds around the
+    // window area (menu bar, borders) on top of that.
+    const qreal scale = DesignScale(child->font());
+    const QSize layout = Scaled(TFormCoord::DesignSize, scale);
+    const int frame = mdiArea_->frameWidth();
+    const QSize around(2 * frame, menuBar()->sizeHint().height() + 2 * frame);
+    setMinimumSize(layout + around);
 }
 
 void TMainForm::MergeChildMenu(QMenu* childMenu)

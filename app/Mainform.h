@@ -17,6 +17,7 @@
 #include <memory>
 
 class QAction;
+class QActionGroup;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -52,6 +53,7 @@ private:
     void FormActivate();
     void FormDestroy();
     void MergeChildMenu(QMenu* childMenu);
+    void KeepLayoutWhole(QWidget* child);
     void BuildLanguageMenu();
     void AddLanguageMenuItem(const QString& code);
     void LanguageMenuClick(QAction* sender);
@@ -61,6 +63,7 @@ private:
 
     QMenu* optionsMenu_ = nullptr;
     QMenu* languageMenu_ = nullptr;
+    QActionGroup* languageGroup_ = nullptr;
     QAction* formatItem_ = nullptr;
     QAction* aboutItem_ = nullptr;
     QMdiArea* mdiArea_ = nullptr;

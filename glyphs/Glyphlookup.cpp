@@ -10,12 +10,16 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
+
 namespace {
 
 // Where each copy of the bitmaps is registered: the library's under its own
 // prefix, so that a lookup can tell which one it found.
 const QString LibraryPrefix = QStringLiteral(":/glyphbank/");
 const QString ProgramPrefix = QStringLiteral(":/glyphs/");
+// The program's drawings for dense screens, NAME@2x.bmp beside NAME.bmp.
+const QString DensePrefix = QStringLiteral(":/glyphs/dense/");
 // The library's version record: present exactly when its resources are.
 const QString LibraryRecord = QStringLiteral(":/glyphbank/Glyphbank.version");
 
@@ -136,4 +140,48 @@ QPixmap TransparentPixmap(const QImage& bitmap)
 void ShowTransparentBitmap(QLabel* image, const QImage& bitmap)
 {
     image->setPixmap(TransparentPixmap(bitmap));
+}
+
+QImage LoadDenseGlyphBitmap(const QString& name, int density)
+{
+    if (!IsBitmapName(name))
+        return {};
+    const QString path = DensePrefix + name.toUpper() + QStringLiteral("@%1x.bmp").arg(density);
+    if (!QFile::exists(path))
+        return {};
+    QImage bitmap(path, "BMP");
+    bitmap.setDevicePixelRatio(1);
+    return bitmap;
+}
+
+QImage InkedBitmap(const QImage& bitmap, const QColor& ink)
+{
+    if (bitmap.isNull())
+        return bitmap;
+    // Every pixel is read as ink of some colour laid over white paper with
+    // some coverage: the coverage is what the lightest channel lacks of
+    // white, and the ink colour is what remains once the white is taken out.
+    const bool lightInk = ink.lightness() > 128;
+    QImage inked = bitmap.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < inked.height(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(inked.scanLine(y));
+        for (int x = 0; x < inked.width(); ++x) {
+            const QRgb pixel = line[x];
+            const int coverage = 255 - std::min({ qRed(pixel), qGreen(pixel), qBlue(pixel) });
+            if (coverage == 0) {
+                line[x] = qRgba(0, 0, 0, 0);
+                continue;
+            }
+            const auto unmixed
+                = [coverage](int channel) { return 255 - (255 - channel) * 255 / coverage; };
+            QColor colour(unmixed(qRed(pixel)), unmixed(qGreen(pixel)), unmixed(qBlue(pixel)));
+            if (colour == Qt::black)
+                colour = ink;
+            else if (lightInk)
+                colour = colour.lighter(170);
+            colour.setAlpha(colour.alpha() * coverage / 255);
+            line[x] = colour.rgba();
+        }
+    }
+    return inked;
 }

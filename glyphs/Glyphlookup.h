@@ -11,6 +11,7 @@
 // Nothing here shows a message: a missing or damaged library only means
 // that the program's copies are used.
 
+#include <QColor>
 #include <QImage>
 #include <QPixmap>
 #include <QString>
@@ -62,3 +63,16 @@ QImage TransparentBitmap(const QImage& bitmap);
 QPixmap TransparentPixmap(const QImage& bitmap);
 // Shows the bitmap transparently in an image element.
 void ShowTransparentBitmap(QLabel* image, const QImage& bitmap);
+
+// The program's own drawing of the bitmap called name (any case) for a
+// screen of `density` device pixels per pixel of the bitmap (only 2 is
+// drawn: the two symbols the windows show and the four diagrams); a null
+// image when there is none.
+QImage LoadDenseGlyphBitmap(const QString& name, int density);
+inline constexpr int DenseGlyphDensity = 2;
+
+// The bitmap as ink on a transparent sheet: white paper becomes transparent,
+// black and grey become the ink colour with the grey's coverage, and a
+// coloured line keeps its colour (made lighter when the ink is light, as on
+// a dark palette). Over white it looks exactly as the bitmap.
+QImage InkedBitmap(const QImage& bitmap, const QColor& ink);

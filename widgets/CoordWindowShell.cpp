@@ -2,6 +2,9 @@
 
 #include "localisation/TextNumbers.h"
 #include "settings/Globalobjects.h"
+#include "widgets/ActiveControl.h"
+#include "widgets/DesignScale.h"
+#include "widgets/GlyphImage.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/Showcoordwindow.h"
 
@@ -21,6 +24,7 @@ CoordWindowShell::CoordWindowShell(QWidget* owner, int ownDimension, int& dimens
     , dimension_(dimension)
     , applicationWindow_(applicationWindow)
     , globals_(globals)
+    , scale_(DesignScale(font()))
 {
     resize(size);
     setWindowTitle(QStringLiteral("Tralto"));
@@ -41,6 +45,21 @@ CoordWindowShell::CoordWindowShell(QWidget* owner, int ownDimension, int& dimens
     connect(exitItem_, &QAction::triggered, this, &CoordWindowShell::ExitProgram);
 
     glyphbank_ = LoadGlyphbank(globals_.ProgramFolder());
+    new ActiveControl(this);
+}
+
+void CoordWindowShell::ScaleToFont()
+{
+    ScaleLayout(this, scale_);
+    resize(Scaled(size(), scale_));
+    for (GlyphImage* image : findChildren<GlyphImage*>())
+        image->SetDesignScale(scale_);
+}
+
+void CoordWindowShell::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    topStrip_->resize(width(), topStrip_->height());
 }
 
 RadioGroup* CoordWindowShell::MakeUnitGroup(const char* name, QPoint place)
@@ -101,9 +120,9 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint
     return label;
 }
 
-QLabel* MakeImage(QWidget* parent, const char* name, const QRect& geometry)
+GlyphImage* MakeImage(QWidget* parent, const char* name, const QRect& geometry)
 {
-    auto* image = new QLabel(parent);
+    auto* image = new GlyphImage(parent);
     image->setObjectName(QLatin1String(name));
     image->setGeometry(geometry);
     return image;

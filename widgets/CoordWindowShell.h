@@ -4,7 +4,9 @@
 // "2"/"3" list that asks the main window for the other window, the window's
 // own menu "Datei" ▸ "Beenden" (merged into the main window's menu bar while
 // the window is active), the RAD/DEG group, the glyph library, the keyboard
-// order that ends at the list, and the language refresh the main window calls.
+// order that ends at the list, the field the keyboard returns to after a
+// switch (ActiveControl), the scale of the layout for a larger font, and the
+// language refresh the main window calls.
 //
 //   list choice → Dimension → WM_SHOWCOORDWINDOW posted → main window switches
 
@@ -13,6 +15,7 @@
 #include <QList>
 #include <QWidget>
 
+class GlyphImage;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -39,6 +42,8 @@ protected:
         globalObjects& globals, QSize size);
 
     globalObjects& Globals() const { return globals_; }
+    // The window's pixel layout grows with its font: 1 at the design font.
+    qreal Scale() const { return scale_; }
     const GlyphbankHandle& Glyphbank() const { return glyphbank_; }
     QWidget* TopStrip() const { return topStrip_; }
     QComboBox* DimensionList() const { return dimComboBox_; }
@@ -49,7 +54,13 @@ protected:
     // Chains the keyboard order through the widgets given, then the list.
     void SetKeyboardOrderToList(QList<QWidget*> order) const;
 
+    // Once every element is in its design place: the whole layout and the
+    // window at the window's scale.
+    void ScaleToFont();
+
     void showEvent(QShowEvent* event) override;
+    // The top strip is docked to the top over the whole width.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void FormShow();
@@ -61,6 +72,7 @@ private:
     QObject* applicationWindow_;
     globalObjects& globals_;
     GlyphbankHandle glyphbank_;
+    qreal scale_ = 1;
 
     QWidget* topStrip_ = nullptr;
     QComboBox* dimComboBox_ = nullptr;
@@ -68,9 +80,9 @@ private:
     QAction* exitItem_ = nullptr;
 };
 
-// The elements of the windows: a label sized to its text, an image place and
-// a coordinate field showing "0", each named for the settings, the
-// translations and the tests.
+// The elements of the windows: a label sized to its text, an image place
+// (drawn for the screen and the palette, GlyphImage) and a coordinate field
+// showing "0", each named for the settings, the translations and the tests.
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint place);
-QLabel* MakeImage(QWidget* parent, const char* name, const QRect& geometry);
+GlyphImage* MakeImage(QWidget* parent, const char* name, const QRect& geometry);
 QLineEdit* MakeField(QWidget* parent, const char* name, const QRect& geometry);

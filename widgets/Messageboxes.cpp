@@ -1,7 +1,10 @@
 #include "widgets/Messageboxes.h"
 
+#include "widgets/DialogFrame.h"
+
 #include <QApplication>
 #include <QMessageBox>
+#include <QShowEvent>
 
 namespace MessageBoxes {
 namespace {
@@ -25,6 +28,22 @@ QMessageBox::Icon ToQtIcon(Icon icon)
     return QMessageBox::Critical;
 }
 
+// Qt places a box only where a window manager helps; this one centres itself
+// on its owner once its size is known.
+class CentredMessageBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        if (!event->spontaneous())
+            CentreOnOwner(this, parentWidget());
+    }
+};
+
 } // namespace
 
 void SetPresenter(Presenter presenter)
@@ -38,10 +57,16 @@ void Show(QWidget* parent, const Box& box)
         CurrentPresenter()(parent, box);
         return;
     }
-    QMessageBox messageBox(ToQtIcon(box.icon), box.title, box.text, QMessageBox::Ok, parent);
+    CreateBox(parent, box)->exec();
+}
+
+std::unique_ptr<QMessageBox> CreateBox(QWidget* parent, const Box& box)
+{
+    auto messageBox = std::make_unique<CentredMessageBox>(
+        ToQtIcon(box.icon), box.title, box.text, QMessageBox::Ok, OwnerOfBox(parent));
     // Messages carry paths and texts from files; none of them is markup.
-    messageBox.setTextFormat(Qt::PlainText);
-    messageBox.exec();
+    messageBox->setTextFormat(Qt::PlainText);
+    return messageBox;
 }
 
 void ShowError(QWidget* parent, const QString& message)

@@ -6,7 +6,9 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
+class QMessageBox;
 class QWidget;
 
 namespace MessageBoxes {
@@ -32,6 +34,11 @@ using Presenter = std::function<void(QWidget* parent, const Box& box)>;
 void SetPresenter(Presenter presenter);
 
 void Show(QWidget* parent, const Box& box);
+
+// The modal box that Show presents when no presenter is set, not yet shown:
+// owned by the window it belongs to (parent, or the window the user is in)
+// and opening centred on it.
+std::unique_ptr<QMessageBox> CreateBox(QWidget* parent, const Box& box);
 
 // The standard error box: the application title as caption, a stop icon, OK.
 void ShowError(QWidget* parent, const QString& message);

@@ -1,6 +1,7 @@
 #include "widgets/RadioGroup.h"
 
 #include <QButtonGroup>
+#include <QFocusEvent>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -21,19 +22,26 @@ void RadioGroup::Add(const QString& text)
     button->setObjectName(objectName() + QStringLiteral("_Item%1").arg(index));
     group_->addButton(button, index);
     layout_->addWidget(button);
+    // At once, not at the next turn of the event loop as the layout would:
+    // Tab passes over an item that is not shown yet.
+    button->show();
     buttons_.append(button);
-    UpdateFocusProxy();
 }
 
-void RadioGroup::UpdateFocusProxy()
+void RadioGroup::focusInEvent(QFocusEvent* event)
 {
     // The keyboard reaches the group through its chosen item, or its first.
-    QRadioButton* proxy = nullptr;
+    // (No focus proxy: Tab would then stop at the group wherever Qt's
+    // creation order put it, before the keyboard order set for its items.)
+    QRadioButton* item = nullptr;
     if (itemIndex_ >= 0)
-        proxy = buttons_[itemIndex_];
+        item = buttons_[itemIndex_];
     else if (!buttons_.isEmpty())
-        proxy = buttons_.front();
-    setFocusProxy(proxy);
+        item = buttons_.front();
+    if (item != nullptr)
+        item->setFocus(event->reason());
+    else
+        QGroupBox::focusInEvent(event);
 }
 
 void RadioGroup::Clear()
@@ -44,7 +52,6 @@ void RadioGroup::Clear()
     }
     buttons_.clear();
     itemIndex_ = -1;
-    setFocusProxy(nullptr);
 }
 
 QString RadioGroup::ItemText(int index) const
@@ -67,7 +74,6 @@ void RadioGroup::SetItemIndex(int index)
         checked->setChecked(false);
         group_->setExclusive(true);
     }
-    UpdateFocusProxy();
     emit Clicked();
 }
 
@@ -77,7 +83,6 @@ void RadioGroup::OnButtonClicked(int index)
     if (index == itemIndex_)
         return;
     itemIndex_ = index;
-    UpdateFocusProxy();
     emit Clicked();
 }
 
@@ -95,4 +100,8 @@ void SetKeyboardOrder(const QList<QWidget*>& order)
     }
     for (qsizetype i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
+    // And round again: from the last the keyboard returns to the first, not
+    // to whatever Qt's creation order put after the last.
+    if (chain.size() > 1)
+        QWidget::setTabOrder(chain.last(), chain.first());
 }

@@ -29,9 +29,11 @@ public:
 signals:
     void Clicked();
 
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+
 private:
     void OnButtonClicked(int index);
-    void UpdateFocusProxy();
 
     QButtonGroup* group_;
     QVBoxLayout* layout_;

@@ -3,6 +3,8 @@
 #include "localisation/Languagefiles.h"
 #include "localisation/TextNumbers.h"
 #include "settings/Globalobjects.h"
+#include "widgets/DesignScale.h"
+#include "widgets/GlyphImage.h"
 #include "widgets/RadioGroup.h"
 
 #include <QLabel>
@@ -19,7 +21,7 @@ constexpr int FieldHeight = 21;
 
 TFormCoord::TFormCoord(
     QWidget* owner, int& dimension, QObject* applicationWindow, globalObjects& globals)
-    : CoordWindowShell(owner, 3, dimension, applicationWindow, globals, QSize(597, 416))
+    : CoordWindowShell(owner, 3, dimension, applicationWindow, globals, DesignSize)
     , fields_({ CoordSet3D::Kug_theta, CoordSet3D::Kug_phi, CoordSet3D::Zyl_phi })
 {
     BuildLayout();
@@ -91,7 +93,7 @@ void TFormCoord::BuildLayout()
     kugelZRadioGroup_->setObjectName(QStringLiteral("Koord_KugelZ_RadioGroup"));
     kugelZRadioGroup_->setGeometry(12, 168, 245, 89);
     QFont groupFont = kugelZRadioGroup_->font();
-    groupFont.setPointSize(10);
+    groupFont.setPointSizeF(10 * Scale());
     kugelZRadioGroup_->setFont(groupFont);
     kugelZRadioGroup_->Add(QStringLiteral("theta ist Winkel zur z-Achse"));
     kugelZRadioGroup_->Add(QStringLiteral("theta ist Winkel zur xy-Ebene"));
@@ -99,6 +101,7 @@ void TFormCoord::BuildLayout()
 
     radDegRadioGroup_ = MakeUnitGroup("Koord_Rad_Deg_RadioGroup", QPoint(16, 336));
 
+    ScaleToFont();
     SetTabOrder();
 }
 
@@ -113,25 +116,18 @@ void TFormCoord::SetTabOrder()
 
 void TFormCoord::LoadImages()
 {
-    ShowTransparentBitmap(
-        sphericalPhiImage_, LoadGlyphBitmap(Glyphbank(), QStringLiteral("Allg_phi")));
-    ShowTransparentBitmap(
-        cylindricalPhiImage_, LoadGlyphBitmap(Glyphbank(), QStringLiteral("Allg_phi")));
-    ShowTransparentBitmap(
-        sphericalThetaImage_, LoadGlyphBitmap(Glyphbank(), QStringLiteral("Allg_teta")));
-    ShowTransparentBitmap(
-        cylinderImage_, LoadGlyphBitmap(GlyphbankHandle(), QStringLiteral("Coord_Zylinder3")));
-    cylinderImage_->adjustSize();
+    sphericalPhiImage_->ShowGlyph(Glyphbank(), QStringLiteral("Allg_phi"));
+    cylindricalPhiImage_->ShowGlyph(Glyphbank(), QStringLiteral("Allg_phi"));
+    sphericalThetaImage_->ShowGlyph(Glyphbank(), QStringLiteral("Allg_teta"));
+    cylinderImage_->ShowGlyph(GlyphbankHandle(), QStringLiteral("Coord_Zylinder3"), true);
     LoadSphereImage();
 }
 
 void TFormCoord::LoadSphereImage()
 {
     const bool fromZAxis = kugelZRadioGroup_->ItemIndex() != ThetaToXYPlane;
-    ShowTransparentBitmap(sphereImage_,
-        LoadGlyphBitmap(GlyphbankHandle(),
-            fromZAxis ? QStringLiteral("Coord_KugelZ3") : QStringLiteral("Coord_Kugel3")));
-    sphereImage_->adjustSize();
+    sphereImage_->ShowGlyph(GlyphbankHandle(),
+        fromZAxis ? QStringLiteral("Coord_KugelZ3") : QStringLiteral("Coord_Kugel3"), true);
 }
 
 void TFormCoord::LanguageChanged()
@@ -175,15 +171,16 @@ void TFormCoord::Koord_KugelZ_RadioGroupClick()
 
 void TFormCoord::resizeEvent(QResizeEvent* event)
 {
-    QWidget::resizeEvent(event);
+    CoordWindowShell::resizeEvent(event);
     FormResize();
 }
 
 void TFormCoord::FormResize()
 {
+    const int margin = Scaled(Margin, Scale());
     const int width
-        = this->width() - edits_[CoordSet3D::Kar_x]->x() - 2 * Margin - cylinderImage_->width();
-    const int diagramLeft = edits_[CoordSet3D::Kar_x]->x() + width + Margin;
+        = this->width() - edits_[CoordSet3D::Kar_x]->x() - 2 * margin - cylinderImage_->width();
+    const int diagramLeft = edits_[CoordSet3D::Kar_x]->x() + width + margin;
     cylinderImage_->move(diagramLeft, cylinderImage_->y());
     sphereImage_->move(diagramLeft, sphereImage_->y());
     for (QLineEdit* edit : edits_)

@@ -10,6 +10,7 @@
 #include "widgets/CoordWindowShell.h"
 #include "widgets/CoordinateFields.h"
 
+class GlyphImage;
 class QLabel;
 class QLineEdit;
 class RadioGroup;
@@ -20,6 +21,9 @@ class TFormCoord : public CoordWindowShell
 
 public:
     TFormCoord(QWidget* owner, int& dimension, QObject* applicationWindow, globalObjects& globals);
+
+    // The client area at design size: the least in which the layout is whole.
+    static constexpr QSize DesignSize { 597, 416 };
 
     // Re-reads the texts the translation registry cannot carry: the two
     // theta convention items. Keeps the chosen item, which counts as a click.
@@ -47,9 +51,9 @@ private:
     QLabel* kartesianLabel_ = nullptr;
     QLabel* sphericalLabel_ = nullptr;
     QLabel* cylindricalLabel_ = nullptr;
-    QLabel* sphericalThetaImage_ = nullptr;
-    QLabel* sphericalPhiImage_ = nullptr;
-    QLabel* cylindricalPhiImage_ = nullptr;
-    QLabel* sphereImage_ = nullptr;
-    QLabel* cylinderImage_ = nullptr;
+    GlyphImage* sphericalThetaImage_ = nullptr;
+    GlyphImage* sphericalPhiImage_ = nullptr;
+    GlyphImage* cylindricalPhiImage_ = nullptr;
+    GlyphImage* sphereImage_ = nullptr;
+    GlyphImage* cylinderImage_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "windows/Coordform2.h"
 
+#include "widgets/GlyphImage.h"
 #include "widgets/RadioGroup.h"
 #include "windows/Koord2d.h"
 
@@ -11,6 +12,7 @@ TFormCoord2::TFormCoord2(
     : CoordWindowShell(owner, 2, dimension, applicationWindow, globals, QSize(483, 294))
 {
     auto* panel = new QWidget(this);
+    fieldsPanel_ = panel;
     panel->setObjectName(QStringLiteral("Koord2D_Panel"));
     panel->setGeometry(0, 25, 483, 73);
 
@@ -33,6 +35,7 @@ TFormCoord2::TFormCoord2(
         makeEdit("Koord2D_phi_Edit", "phi", QPoint(208, 48)) };
 
     elements.radDegRadioGroup = MakeUnitGroup("Koord2D_RadDeg_RadioGroup", QPoint(16, 104));
+    elements.scale = Scale();
 
     coord2DImage_ = MakeImage(this, "Coord2D_Image", QRect(96, 104, 80, 73));
 
@@ -42,12 +45,20 @@ TFormCoord2::TFormCoord2(
     SetKeyboardOrderToList(order);
 
     koord2D_ = new Koord2D(elements, this);
+    ScaleToFont();
     LoadImages();
+}
+
+void TFormCoord2::resizeEvent(QResizeEvent* event)
+{
+    // The fields' panel is docked to the top over the whole width too; it
+    // lays its fields out when its width changes.
+    CoordWindowShell::resizeEvent(event);
+    fieldsPanel_->resize(width(), fieldsPanel_->height());
 }
 
 void TFormCoord2::LoadImages()
 {
-    ShowTransparentBitmap(phiImage_, LoadGlyphBitmap(Glyphbank(), QStringLiteral("Allg_phi")));
-    ShowTransparentBitmap(
-        coord2DImage_, LoadGlyphBitmap(GlyphbankHandle(), QStringLiteral("Coord_2D")));
+    phiImage_->ShowGlyph(Glyphbank(), QStringLiteral("Allg_phi"));
+    coord2DImage_->ShowGlyph(GlyphbankHandle(), QStringLiteral("Coord_2D"));
 }

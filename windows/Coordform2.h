@@ -7,7 +7,7 @@
 
 #include "widgets/CoordWindowShell.h"
 
-class QLabel;
+class GlyphImage;
 class Koord2D;
 
 class TFormCoord2 : public CoordWindowShell
@@ -19,10 +19,14 @@ public:
 
     const Koord2D& Coordinates() const { return *koord2D_; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void LoadImages();
 
-    QLabel* phiImage_ = nullptr;
-    QLabel* coord2DImage_ = nullptr;
+    QWidget* fieldsPanel_ = nullptr;
+    GlyphImage* phiImage_ = nullptr;
+    GlyphImage* coord2DImage_ = nullptr;
     Koord2D* koord2D_ = nullptr;
 };

@@ -3,6 +3,8 @@
 #include "format/Formater.h"
 #include "localisation/Languagefiles.h"
 #include "localisation/TextNumbers.h"
+#include "widgets/DesignScale.h"
+#include "widgets/DialogFrame.h"
 #include "widgets/Guard.h"
 #include "widgets/IntegerConversion.h"
 
@@ -71,15 +73,18 @@ TFormFormat::TFormFormat(QWidget* owner, const QTranslator* language)
     , OK_Button(new QPushButton(this))
 {
     setObjectName(QStringLiteral("FormFormat"));
+    SetFixedDialogFrame(this);
+    // A larger font than the design font makes the whole dialog larger.
+    const qreal scale = DesignScale(font());
     QFont dialogFont = font();
-    dialogFont.setPixelSize(DialogFontPixels);
+    dialogFont.setPixelSize(Scaled(DialogFontPixels, scale));
     setFont(dialogFont);
     QFont exampleFont = dialogFont;
-    exampleFont.setPixelSize(ExampleFontPixels);
+    exampleFont.setPixelSize(Scaled(ExampleFontPixels, scale));
     exampleFont.setBold(true);
     Exp_Label->setFont(exampleFont);
     Label3->setFont(exampleFont);
-    setFixedSize(DialogWidth, DialogHeight);
+    setFixedSize(Scaled(QSize(DialogWidth, DialogHeight), scale));
 
     const struct
     {
@@ -102,6 +107,7 @@ TFormFormat::TFormFormat(QWidget* owner, const QTranslator* language)
         element->setObjectName(QLatin1String(name));
         element->setGeometry(geometry);
     }
+    ScaleLayout(this, scale);
     // Enter clicks the focused button only (see keyPressEvent).
     for (QPushButton* button : { Default_Button, Cancel_Button, OK_Button })
         button->setAutoDefault(false);

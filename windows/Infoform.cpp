@@ -1,5 +1,8 @@
 #include "windows/Infoform.h"
 
+#include "widgets/DesignScale.h"
+#include "widgets/DialogFrame.h"
+
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLabel>
@@ -9,6 +12,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -29,9 +33,9 @@ constexpr int LineLeft = 24;
 constexpr int FirstLineTop = 40;
 constexpr int LineStep = 16;
 
-// The button strip below the block, and the room the dialog keeps below it.
+// The button strip below the block: the buttons 8 from its top and 8 from
+// the dialog's bottom edge.
 constexpr int StripHeight = 41;
-constexpr int BelowStrip = 28;
 
 // The heading's size relative to the dialog's font, 16 pixels to 11.
 constexpr qreal HeadingScale = 16.0 / 11.0;
@@ -52,18 +56,52 @@ void OpenUrl(const QUrl& address)
     QDesktopServices::openUrl(address);
 }
 
-QLabel* AddLine(QWidget* block, const QString& name, const QString& text, int top, int width)
+// Contrast of two colours as the ratio of their relative luminances (1 to 21).
+qreal Contrast(const QColor& one, const QColor& other)
+{
+    const auto luminance = [](const QColor& colour) {
+        const auto linear = [](qreal channel) {
+            return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
+            + 0.0722 * linear(colour.blueF());
+    };
+    const qreal a = luminance(one);
+    const qreal b = luminance(other);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+QLabel* AddLine(
+    QWidget* block, const QString& name, const QString& text, int left, int top, int width)
 {
     auto* label = new QLabel(block);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setText(text);
-    label->setGeometry(LineLeft, top, width, label->heightForWidth(width));
+    label->setGeometry(left, top, width, label->heightForWidth(width));
     return label;
 }
 
 } // namespace
+
+std::pair<QColor, QColor> InfoColours(const QPalette& palette)
+{
+    // Tooltip colours, unless a theme made them unreadable (a dark palette
+    // often sets a light tooltip text on a light tooltip base); then the
+    // colours of the window, or of an input field, whichever reads.
+    constexpr qreal Readable = 4.5;
+    const std::pair<QPalette::ColorRole, QPalette::ColorRole> choices[] = {
+        { QPalette::ToolTipBase, QPalette::ToolTipText },
+        { QPalette::Window, QPalette::WindowText },
+        { QPalette::Base, QPalette::Text },
+    };
+    for (const auto& [background, text] : choices) {
+        if (Contrast(palette.color(background), palette.color(text)) >= Readable)
+            return { palette.color(background), palette.color(text) };
+    }
+    return { Qt::white, Qt::black };
+}
 
 ProductInfo TraltoProductInfo()
 {
@@ -88,29 +126,32 @@ TFormInfo::TFormInfo(QWidget* owner, const ProductInfo& info)
 {
     setObjectName(QStringLiteral("FormInfo"));
     setWindowTitle(QStringLiteral("FormInfo"));
-    resize(620, 371);
+    SetFixedDialogFrame(this);
+    scale_ = DesignScale(font());
+    resize(Px(620), Px(371));
 
     // The whole box, panels included, on the tooltip colour; the buttons keep
     // their own.
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, colours.color(QPalette::ToolTipBase));
-    colours.setColor(QPalette::WindowText, colours.color(QPalette::ToolTipText));
+    const auto [background, text] = InfoColours(colours);
+    colours.setColor(QPalette::Window, background);
+    colours.setColor(QPalette::WindowText, text);
     setPalette(colours);
     setAutoFillBackground(true);
 
     Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setGeometry(0, 0, 612, 297);
+    Panel2->setGeometry(0, 0, Px(612), Px(297));
     Panel3->setObjectName(QStringLiteral("Panel3"));
-    Panel3->setGeometry(0, 297, 612, StripHeight);
+    Panel3->setGeometry(0, Px(297), Px(612), Px(StripHeight));
 
     // Created in tab order: OK first, so it has the focus.
     OK_Button->setObjectName(QStringLiteral("OK_Button"));
-    OK_Button->setGeometry(347, 9, 118, 24);
+    OK_Button->setGeometry(Px(347), Px(9), Px(118), Px(24));
     OK_Button->setDefault(true);
     Mail_Button->setObjectName(QStringLiteral("Mail_Button"));
-    Mail_Button->setGeometry(16, 8, 121, 25);
+    Mail_Button->setGeometry(Px(16), Px(8), Px(121), Px(25));
     WWW_Button->setObjectName(QStringLiteral("WWW_Button"));
-    WWW_Button->setGeometry(184, 8, 121, 25);
+    WWW_Button->setGeometry(Px(184), Px(8), Px(121), Px(25));
 
     connect(OK_Button, &QPushButton::clicked, this, &TFormInfo::accept);
     connect(Mail_Button, &QPushButton::clicked, this, &TFormInfo::Mail_ButtonClick);
@@ -123,16 +164,21 @@ void TFormInfo::FormCreate()
 {
     const QWidget* block = BuildProductBlock(Panel2);
     Panel2->setGeometry(0, 0, block->width(), block->height());
-    Panel3->setGeometry(0, Panel2->height(), block->width(), StripHeight);
+    Panel3->setGeometry(0, Panel2->height(), block->width(), Px(StripHeight));
 
     setWindowTitle(info_.name);
-    setFixedSize(block->width(), Panel2->height() + Panel3->height() + BelowStrip);
+    setFixedSize(block->width(), Panel2->height() + Panel3->height());
 
     // Centred on the desktop the owner is on.
     const QScreen* desktop
         = parentWidget() != nullptr ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     if (desktop != nullptr)
         move(desktop->availableGeometry().center() - rect().center());
+}
+
+int TFormInfo::Px(int designPixels) const
+{
+    return Scaled(designPixels, scale_);
 }
 
 QWidget* TFormInfo::BuildProductBlock(QWidget* parent) const
@@ -152,11 +198,11 @@ QWidget* TFormInfo::BuildProductBlock(QWidget* parent) const
     heading->setTextFormat(Qt::PlainText);
     heading->setWordWrap(true);
     heading->setText(info_.name);
-    heading->setGeometry(HeadingLeft, HeadingTop, HeadingWidth,
-        std::max(HeadingHeight, heading->heightForWidth(HeadingWidth)));
+    heading->setGeometry(Px(HeadingLeft), Px(HeadingTop), Px(HeadingWidth),
+        std::max(Px(HeadingHeight), heading->heightForWidth(Px(HeadingWidth))));
 
-    const int lineWidth = BlockWidth - LineLeft - HeadingLeft;
-    int top = std::max(FirstLineTop, heading->y() + heading->height() + HeadingGap);
+    const int lineWidth = Px(BlockWidth) - Px(LineLeft) - Px(HeadingLeft);
+    int top = std::max(Px(FirstLineTop), heading->y() + heading->height() + Px(HeadingGap));
     const std::pair<QString, QString> lines[] = {
         { QStringLiteral("Version_Label"), QStringLiteral("Version ") + info_.version },
         { QStringLiteral("Info1_Label"), info_.line1 },
@@ -164,11 +210,11 @@ QWidget* TFormInfo::BuildProductBlock(QWidget* parent) const
     };
     int bottom = top;
     for (const auto& [name, text] : lines) {
-        const QLabel* line = AddLine(block, name, text, top, lineWidth);
+        const QLabel* line = AddLine(block, name, text, Px(LineLeft), top, lineWidth);
         bottom = top + line->height();
-        top += std::max(LineStep, line->height());
+        top += std::max(Px(LineStep), line->height());
     }
-    block->setGeometry(0, 0, BlockWidth, bottom + BlockBottomMargin);
+    block->setGeometry(0, 0, Px(BlockWidth), bottom + Px(BlockBottomMargin));
     return block;
 }
 

@@ -4,10 +4,14 @@
 // information) on the tooltip colour, a strip with "Mail", "www" and "OK".
 // "Mail" and "www" hand a fixed address to the desktop and leave the box open.
 
+#include <QColor>
 #include <QDialog>
 #include <QString>
 
 #include <functional>
+#include <utility>
+
+class QPalette;
 
 class QPushButton;
 class QUrl;
@@ -29,6 +33,10 @@ ProductInfo TraltoProductInfo();
 using UrlOpener = std::function<void(const QUrl& address)>;
 void SetUrlOpener(UrlOpener opener);
 
+// Background and text colour of the box: the tooltip colours of the palette
+// when they read well together, else the first pair of the palette that does.
+std::pair<QColor, QColor> InfoColours(const QPalette& palette);
+
 class TFormInfo : public QDialog
 {
     Q_OBJECT
@@ -42,7 +50,11 @@ private:
     void WWW_ButtonClick();
     void Mail_ButtonClick();
 
+    int Px(int designPixels) const;
+
     ProductInfo info_;
+    // The pixel layout grows with the box's font (1 at the design font).
+    qreal scale_ = 1;
 
     QWidget* Panel2;
     QWidget* Panel3;

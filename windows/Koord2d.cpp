@@ -1,6 +1,7 @@
 #include "windows/Koord2d.h"
 
 #include "format/Formater.h"
+#include "widgets/DesignScale.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -45,11 +46,13 @@ bool Koord2D::eventFilter(QObject* watched, QEvent* event)
 
 void Koord2D::PanelResize()
 {
-    const int width = (elements_.panel->width() - 2 * (LabelColumn + Margin)) / 2;
+    const int labelColumn = Scaled(LabelColumn, elements_.scale);
+    const int margin = Scaled(Margin, elements_.scale);
+    const int width = (elements_.panel->width() - 2 * (labelColumn + margin)) / 2;
     for (QLineEdit* edit : elements_.edits)
         edit->resize(width, edit->height());
-    const int rightFieldLeft = width + Margin + 2 * LabelColumn;
-    const int rightLabelLeft = width + 2 * Margin + LabelColumn;
+    const int rightFieldLeft = width + margin + 2 * labelColumn;
+    const int rightLabelLeft = width + 2 * margin + labelColumn;
     elements_.edits[CoordSet2D::Y]->move(rightFieldLeft, elements_.edits[CoordSet2D::Y]->y());
     elements_.edits[CoordSet2D::Phi]->move(rightFieldLeft, elements_.edits[CoordSet2D::Phi]->y());
     elements_.yLabel->move(rightLabelLeft, elements_.yLabel->y());

@@ -29,6 +29,7 @@ public:
         QLabel* rLabel;
         QLabel* phiImage;
         RadioGroup* radDegRadioGroup;
+        qreal scale = 1; // of the window's pixel layout, for a larger font
     };
 
     Koord2D(const Elements& elements, QObject* parent);

@@ -12,6 +12,8 @@
 #include "settings/Globalobjects.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsNames.h"
+#include "widgets/DesignScale.h"
+#include "widgets/DialogFrame.h"
 #include "widgets/Guard.h"
 #include "widgets/Messageboxes.h"
 #include "widgets/RadioGroup.h"
@@ -39,16 +41,18 @@ TLanguageForm::TLanguageForm(QWidget* owner, IniFile& settings, const QString& l
     , languageFolder_(languageFolder)
     , OKBtn(new QPushButton(QStringLiteral("OK"), this))
     , radio(new RadioGroup(this))
+    , scale_(DesignScale(font()))
 {
     setObjectName(QStringLiteral("LanguageForm"));
+    SetFixedDialogFrame(this);
     setWindowTitle(QStringLiteral("Solidus"));
-    resize(320, 240);
+    resize(Px(320), Px(240));
 
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setGeometry(0, 0, 75, 25);
+    OKBtn->setGeometry(0, 0, Px(75), Px(25));
     OKBtn->setDefault(true);
     radio->setObjectName(QStringLiteral("radio"));
-    radio->setGeometry(0, 0, RadioWidth, 41);
+    radio->setGeometry(0, 0, Px(RadioWidth), Px(41));
     setTabOrder(OKBtn, radio);
 
     connect(OKBtn, &QPushButton::clicked, this, &TLanguageForm::OKBtnClick);
@@ -69,9 +73,10 @@ void TLanguageForm::FormShow()
     radio->Clear();
     languageCodes_.clear();
 
-    nextTop_ = FirstTop;
+    nextTop_ = Px(FirstTop);
+    // The margin stays as designed: the elements inside grow with the font.
     margin_ = Margin;
-    widest_ = LeastWidest;
+    widest_ = Px(LeastWidest);
 
     const QStringList files = FindLanguageFiles(languageFolder_);
     if (files.isEmpty()) {
@@ -102,7 +107,7 @@ void TLanguageForm::AddLanguage(const QString& code)
 
     prompt->adjustSize();
     prompt->move(margin_, nextTop_);
-    nextTop_ += std::max(LineHeight, prompt->height());
+    nextTop_ += std::max(Px(LineHeight), prompt->height());
     widest_ = std::max(prompt->width(), widest_);
     prompts_.append(prompt);
 }
@@ -111,15 +116,20 @@ void TLanguageForm::PlaceElements()
 {
     const QSize needed = radio->sizeHint();
     const int32_t radioHeight
-        = std::max(RadioItemHeight * radio->Count() + RadioFrameHeight, needed.height());
-    radio->setGeometry(margin_, nextTop_, std::max(RadioWidth, needed.width()), radioHeight);
+        = std::max(Px(RadioItemHeight * radio->Count() + RadioFrameHeight), needed.height());
+    radio->setGeometry(margin_, nextTop_, std::max(Px(RadioWidth), needed.width()), radioHeight);
     widest_ = std::max(widest_, radio->width());
 
     const int32_t height
-        = 4 * margin_ + radio->y() + radio->height() + OKBtn->height() + ExtraHeight;
+        = 4 * margin_ + radio->y() + radio->height() + OKBtn->height() + Px(ExtraHeight);
     const int32_t width = 3 * margin_ + widest_;
     setFixedSize(width, height);
     OKBtn->move((width - OKBtn->width()) / 2, radio->y() + margin_ + radio->height());
+}
+
+int32_t TLanguageForm::Px(int32_t designPixels) const
+{
+    return Scaled(designPixels, scale_);
 }
 
 void TLanguageForm::OKBtnClick()

@@ -60,6 +60,9 @@ private:
     int32_t nextTop_ = 20;
     int32_t margin_ = 10;
     int32_t widest_ = 100;
+    // The pixel layout grows with the dialog's font (1 at the design font).
+    qreal scale_ = 1;
+    int32_t Px(int32_t designPixels) const;
 };
 
 // Shows the dialog modally over the owner (the main window, or none while it

@@ -3,6 +3,7 @@
 #include "glyphs/generator/BitmapFile.h"
 #include "glyphs/generator/Lettering.h"
 
+#include <QPainter>
 #include <QPointF>
 
 #include <cmath>
@@ -21,17 +22,21 @@ QPoint Pixel(QPointF at)
     return QPoint(int(std::lround(at.x())), int(std::lround(at.y())));
 }
 
-// A picture drawn pixel by pixel in the colours of a small table.
+// A picture drawn in the colours of a small table. At scale 1 it is drawn
+// pixel by pixel; at a larger scale the same design coordinates are drawn
+// anew as smooth vectors, one design pixel wide, for high-density screens.
 class Sketch
 {
 public:
-    Sketch(int width, int height)
-        : picture_(width, height, QImage::Format_RGB32)
+    Sketch(int width, int height, int scale = 1)
+        : picture_(width * scale, height * scale, QImage::Format_RGB32)
+        , scale_(scale)
     {
         picture_.fill(White);
     }
 
     const QImage& Picture() const { return picture_; }
+    int Scale() const { return scale_; }
 
     void Plot(QPoint at, QRgb colour)
     {
@@ -41,6 +46,10 @@ public:
 
     void Line(QPointF from, QPointF to, QRgb colour)
     {
+        if (scale_ != 1) {
+            StrokeLine({ from, to }, colour, false);
+            return;
+        }
         for (const QPoint& pixel : LinePixels(Pixel(from), Pixel(to)))
             Plot(pixel, colour);
     }
@@ -48,6 +57,10 @@ public:
     // Every second pixel, starting at from, so dotted lines meet solid ones cleanly.
     void Dotted(QPointF from, QPointF to, QRgb colour)
     {
+        if (scale_ != 1) {
+            StrokeLine({ from, to }, colour, true);
+            return;
+        }
         const QList<QPoint> pixels = LinePixels(Pixel(from), Pixel(to));
         for (qsizetype i = 0; i < pixels.size(); i += 2)
             Plot(pixels[i], colour);
@@ -57,6 +70,13 @@ public:
     void Curve(const std::function<QPointF(double)>& points, QRgb colour, bool dotted = false)
     {
         constexpr int Steps = 96;
+        if (scale_ != 1) {
+            QList<QPointF> polyline;
+            for (int step = 0; step <= Steps; ++step)
+                polyline.append(points(double(step) / Steps));
+            StrokeLine(polyline, colour, dotted);
+            return;
+        }
         QList<QPoint> pixels;
         for (int step = 0; step < Steps; ++step) {
             const QList<QPoint> piece = LinePixels(
@@ -81,6 +101,14 @@ public:
         head.lineTo(base + across * halfWidth);
         head.lineTo(base - across * halfWidth);
         head.closeSubpath();
+        if (scale_ != 1) {
+            // Centred on its line, which runs through the middles of pixels.
+            QPainter painter(&picture_);
+            InDesignUnits(painter);
+            painter.translate(0.5, 0.5);
+            painter.fillPath(head, QColor(colour));
+            return;
+        }
         InkLayer ink(picture_.width(), picture_.height());
         ink.Fill(head);
         PaintSolid(picture_, ink.Thresholded(128), colour);
@@ -88,6 +116,14 @@ public:
 
     void Dot(QPoint centre, QRgb colour)
     {
+        if (scale_ != 1) {
+            QPainter painter(&picture_);
+            InDesignUnits(painter);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(QColor(colour));
+            painter.drawEllipse(QPointF(centre) + QPointF(0.5, 0.5), 2.2, 2.2);
+            return;
+        }
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)
                 Plot(centre + QPoint(dx, dy), colour);
@@ -97,12 +133,15 @@ public:
         Plot(centre + QPoint(2, 0), colour);
     }
 
-    // Text with its baseline starting at origin, in one solid colour.
     // Text whose ink is centred on centre. With a halo, a one-pixel margin
     // around the letters is cleared first, so that a line passing behind a
     // label does not touch it.
     void TextAt(const QString& text, double size, QPointF centre, QRgb colour, bool halo = false)
     {
+        if (scale_ != 1) {
+            FillText(text, size, centre, colour, halo);
+            return;
+        }
         const InkLayer ink = Lettering(text, size, centre).Thresholded(102);
         if (halo) {
             InkLayer margin(ink.Width(), ink.Height());
@@ -118,6 +157,10 @@ public:
     // Black text softened with the two greys of the 16-colour table.
     void GreyTextAt(const QString& text, double size, QPointF centre)
     {
+        if (scale_ != 1) {
+            FillText(text, size, centre, Black, false);
+            return;
+        }
         const InkLayer ink = Lettering(text, size, centre);
         for (int y = 0; y < ink.Height(); ++y) {
             for (int x = 0; x < ink.Width(); ++x) {
@@ -143,7 +186,50 @@ private:
         return ink;
     }
 
+    // Sets a painter on the picture to design coordinates, smooth.
+    void InDesignUnits(QPainter& painter) const
+    {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(scale_, scale_);
+    }
+
+    // A line one design pixel wide through the middles of the pixels that
+    // the pixel drawing would set; dotted as one pixel on, one off.
+    void StrokeLine(const QList<QPointF>& points, QRgb colour, bool dotted)
+    {
+        QPainter painter(&picture_);
+        InDesignUnits(painter);
+        painter.translate(0.5, 0.5);
+        QPen pen(QColor(colour), 1);
+        pen.setCapStyle(dotted ? Qt::FlatCap : Qt::SquareCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+        if (dotted)
+            pen.setDashPattern({ 1, 1 });
+        painter.setPen(pen);
+        painter.drawPolyline(points.data(), int(points.size()));
+    }
+
+    // The letters set from the font at the device size, centred on whole
+    // device pixels; the halo is a stroke of one design pixel around them.
+    void FillText(const QString& text, double size, QPointF centre, QRgb colour, bool halo)
+    {
+        QPainterPath outline = TextOutline(LoadFace(Face::Italic, size * scale_), text);
+        outline.setFillRule(Qt::WindingFill);
+        const QPointF offset = centre * scale_ - outline.boundingRect().center();
+        outline.translate(Pixel(offset));
+        QPainter painter(&picture_);
+        painter.setRenderHint(QPainter::Antialiasing);
+        if (halo) {
+            painter.setPen(
+                QPen(Qt::white, 2.0 * scale_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            painter.setBrush(Qt::white);
+            painter.drawPath(outline);
+        }
+        painter.fillPath(outline, QColor(colour));
+    }
+
     QImage picture_;
+    int scale_;
 };
 
 // Orthographic view from above the first octant: z up, y to the right and
@@ -201,15 +287,36 @@ QPointF Incentre(QPointF a, QPointF b, QPointF c)
         / (opposite_a + opposite_b + opposite_c);
 }
 
+// The drawing as a bitmap of its depth. Drawn at a larger scale, the smooth
+// edges need more colours: black-and-white art becomes 8-bit grey, coloured
+// art 24 bits, and the name says the scale (COORD_2D@2x).
+DrawnBitmap Finished(const QString& name, int bitsPerPixel, const Sketch& sketch)
+{
+    if (sketch.Scale() == 1)
+        return { name, bitsPerPixel, sketch.Picture() };
+    const QString scaledName = name + QStringLiteral("@%1x").arg(sketch.Scale());
+    if (bitsPerPixel != 1)
+        return { scaledName, 24, sketch.Picture() };
+    QImage grey = sketch.Picture();
+    const QList<QRgb>& palette = FixedPalette(8);
+    for (int y = 0; y < grey.height(); ++y) {
+        for (int x = 0; x < grey.width(); ++x) {
+            const int paper = qGray(grey.pixel(x, y));
+            grey.setPixel(x, y, palette[(paper * 127 + 127) / 255]);
+        }
+    }
+    return { scaledName, 8, grey };
+}
+
 enum class ThetaFrom
 {
     ZAxis,
     XYPlane
 };
 
-DrawnBitmap SphereDiagram(const char* name, ThetaFrom thetaFrom)
+DrawnBitmap SphereDiagram(const char* name, ThetaFrom thetaFrom, int scale)
 {
-    Sketch sketch(99, 111);
+    Sketch sketch(99, 111, scale);
     const Projection project { QPointF(36, 72), 20 * Degree, 28 * Degree };
     constexpr double R = 48;
     const double theta = 50 * Degree;
@@ -270,12 +377,12 @@ DrawnBitmap SphereDiagram(const char* name, ThetaFrom thetaFrom)
     sketch.TextAt(QStringLiteral("y"), 12, project(0, R + 6, 0) + QPointF(-1, 11), Black);
     sketch.TextAt(QStringLiteral("z"), 12, project(0, 0, R + 12) + QPointF(7, 2), Black);
     sketch.TextAt(QStringLiteral("P"), 12, point + QPointF(-2, -8), Black);
-    return { QString::fromLatin1(name), 1, sketch.Picture() };
+    return Finished(QString::fromLatin1(name), 1, sketch);
 }
 
-DrawnBitmap CylinderDiagram()
+DrawnBitmap CylinderDiagram(int scale)
 {
-    Sketch sketch(112, 115);
+    Sketch sketch(112, 115, scale);
     const Projection project { QPointF(46, 80), 12 * Degree, 32 * Degree };
     constexpr double R = 40;
     constexpr double H = 44;
@@ -329,16 +436,16 @@ DrawnBitmap CylinderDiagram()
     sketch.TextAt(
         QStringLiteral("z"), 12, QPointF(zColumn, (point.y() + yAxisAt(zColumn)) / 2), Black, true);
     sketch.TextAt(QStringLiteral("P"), 12, point + QPointF(7, -3), Black, true);
-    return { QStringLiteral("COORD_ZYLINDER3"), 1, sketch.Picture() };
+    return Finished(QStringLiteral("COORD_ZYLINDER3"), 1, sketch);
 }
 
-DrawnBitmap PlaneDiagram()
+DrawnBitmap PlaneDiagram(int scale)
 {
     // Colours of the 16-colour table: r in blue, the angle in red.
     constexpr QRgb Blue = qRgb(0, 0, 255);
     constexpr QRgb Red = qRgb(255, 0, 0);
     constexpr QRgb Grey = qRgb(128, 128, 128);
-    Sketch sketch(80, 72);
+    Sketch sketch(80, 72, scale);
     const QPointF o(9, 62);
     const QPointF point(56, 20);
     const QPointF xEnd(72, 62);
@@ -367,15 +474,16 @@ DrawnBitmap PlaneDiagram()
     sketch.GreyTextAt(QStringLiteral("x"), 12, xEnd + QPointF(1, 6));
     sketch.GreyTextAt(QStringLiteral("y"), 12, yEnd + QPointF(8, 1));
     sketch.GreyTextAt(QStringLiteral("P"), 12, point + QPointF(7, -6));
-    return { QStringLiteral("COORD_2D"), 4, sketch.Picture() };
+    return Finished(QStringLiteral("COORD_2D"), 4, sketch);
 }
 
 } // namespace
 
-QList<DrawnBitmap> DrawDiagrams()
+QList<DrawnBitmap> DrawDiagrams(int scale)
 {
-    return { SphereDiagram("COORD_KUGELZ3", ThetaFrom::ZAxis),
-        SphereDiagram("COORD_KUGEL3", ThetaFrom::XYPlane), CylinderDiagram(), PlaneDiagram() };
+    return { SphereDiagram("COORD_KUGELZ3", ThetaFrom::ZAxis, scale),
+        SphereDiagram("COORD_KUGEL3", ThetaFrom::XYPlane, scale), CylinderDiagram(scale),
+        PlaneDiagram(scale) };
 }
 
 } // namespace glyphart

@@ -8,6 +8,8 @@
 
 namespace glyphart {
 
-QList<DrawnBitmap> DrawDiagrams();
+// At scale 1 the pixel drawings; at a larger scale the same pictures drawn
+// for a screen of that many device pixels per design pixel.
+QList<DrawnBitmap> DrawDiagrams(int scale = 1);
 
 } // namespace glyphart

@@ -4,8 +4,10 @@
 //
 //   glyph_generator <glyphs folder> [<docs folder>]
 //
-// writes <glyphs>/bitmaps/ALLG_*.bmp, <glyphs>/diagrams/COORD_*.bmp and
-// <glyphs>/Glyphbank.ico, and with a docs folder the enlarged previews.
+// writes <glyphs>/bitmaps/ALLG_*.bmp, <glyphs>/diagrams/COORD_*.bmp,
+// <glyphs>/Glyphbank.ico, the program's pictures for screens of twice the
+// density in <glyphs>/hidpi/ (the two symbols it shows and the diagrams,
+// NAME@2x.bmp), and with a docs folder the enlarged previews.
 
 #include "glyphs/generator/BitmapFile.h"
 #include "glyphs/generator/DiagramArt.h"
@@ -71,6 +73,11 @@ int main(int argc, char* argv[])
         const QList<glyphart::DrawnBitmap> diagrams = glyphart::DrawDiagrams();
         WriteBitmaps(glyphs + QStringLiteral("/bitmaps"), symbols);
         WriteBitmaps(glyphs + QStringLiteral("/diagrams"), diagrams);
+        constexpr int Density = 2;
+        WriteBitmaps(glyphs + QStringLiteral("/hidpi"),
+            glyphart::DrawSharpSymbols(
+                { QStringLiteral("ALLG_PHI"), QStringLiteral("ALLG_TETA") }, Density)
+                + glyphart::DrawDiagrams(Density));
         WriteFile(
             glyphs + QStringLiteral("/Glyphbank.ico"), glyphart::EncodeIcon(glyphart::DrawIcon()));
         if (argc == 3)

@@ -296,7 +296,41 @@ QImage Quantise(const InkLayer& ink, int bitsPerPixel, bool red)
     return picture;
 }
 
+// The symbol at `scale` times its size: every length grows, the letter is
+// set from the font's outline at the larger size rather than enlarged.
+Symbol ScaledSymbol(const Symbol& symbol, int scale)
+{
+    Symbol scaled = symbol;
+    scaled.width *= scale;
+    scaled.height *= scale;
+    scaled.size *= scale;
+    scaled.baseline *= scale;
+    scaled.indexShift *= scale;
+    scaled.nudgeX *= scale;
+    scaled.nudgeY *= scale;
+    scaled.bitsPerPixel = 8;
+    return scaled;
+}
+
 } // namespace
+
+QList<DrawnBitmap> DrawSharpSymbols(const QStringList& names, int scale)
+{
+    QList<DrawnBitmap> drawn;
+    for (const Symbol& symbol : Symbols) {
+        const QString name = QString::fromLatin1(symbol.name);
+        if (!names.contains(name))
+            continue;
+        if (symbol.bitsPerPixel == 1 && symbol.index[0] != '\0')
+            throw std::runtime_error(name.toStdString() + ": pixel-drawn indices do not scale");
+        const Symbol scaled = ScaledSymbol(symbol, scale);
+        drawn.append(
+            { name + QStringLiteral("@%1x").arg(scale), 8, Quantise(Draw(scaled), 8, symbol.red) });
+    }
+    if (drawn.size() != names.size())
+        throw std::runtime_error("unknown symbol among " + names.join(' ').toStdString());
+    return drawn;
+}
 
 QList<DrawnBitmap> DrawSymbols()
 {

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace glyphart {
 
@@ -17,5 +18,9 @@ struct DrawnBitmap
 };
 
 QList<DrawnBitmap> DrawSymbols();
+
+// The named symbols drawn anew for a screen of `scale` device pixels per
+// design pixel, as 8-bit grey with smooth edges; each named NAME@<scale>x.
+QList<DrawnBitmap> DrawSharpSymbols(const QStringList& names, int scale);
 
 } // namespace glyphart

@@ -1,3 +1,5 @@
+#include <QActionGroup>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -11,6 +13,7 @@
 #include <QTest>
 
 #include "app/Mainform.h"
+#include "tests/CoordWindowSupport.h"
 #include "tests/LanguageFileBuilder.h"
 #include "tests/ModalDialog.h"
 #include "tests/ProgramFolder.h"
@@ -42,6 +45,16 @@ class MainformTest : public QObject
         if (!QTest::qWaitForWindowExposed(form.get()))
             return nullptr;
         return form;
+    }
+    // The program as last used in that dimension, in English.
+    std::unique_ptr<TMainForm> StartEnglishIn(int dimension)
+    {
+        if (!folder_->WriteSettings(
+                QStringLiteral("[Coord]\nDim=%1\n[Language]\nCommonLangExt=enu\n")
+                    .arg(dimension)
+                    .toUtf8()))
+            return nullptr;
+        return Start();
     }
     static QStringList MenuBarNames(TMainForm& form)
     {
@@ -262,6 +275,100 @@ private slots:
         italian->trigger();
         QCOMPARE(italian->isChecked(), true);
         QCOMPARE(form->LanguageCode(), QStringLiteral("ita"));
+
+        // One of many: the entries form one exclusive group, which the menu
+        // shows as radio items rather than check boxes.
+        QActionGroup* group = italian->actionGroup();
+        QVERIFY(group != nullptr);
+        QVERIFY(group->isExclusive());
+        QCOMPARE(group->actions(), form->LanguageItems());
+    }
+
+    void keysLandAfterASwitchOfDimension_data()
+    {
+        QTest::addColumn<int>("dimension");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QStringList>("keyboardOrder");
+        QStringList space { "Dim_ComboBox", "Koord_KugelZ_RadioGroup_Item0",
+            "Koord_Rad_Deg_RadioGroup_Item0", "Koord_Karx_Edit", "Koord_Kary_Edit",
+            "Koord_Karz_Edit", "Koord_Kugx_Edit", "Koord_Kugtheta_Edit", "Koord_KugPhi_Edit",
+            "Koord_Zylr_Edit", "Koord_Zylphi_Edit", "Koord_Zylz_Edit", "Dim_ComboBox" };
+        QStringList plane { "Dim_ComboBox", "Koord2D_RadDeg_RadioGroup_Item0", "Koord2D_x_Edit",
+            "Koord2D_y_Edit", "Koord2D_r_Edit", "Koord2D_phi_Edit", "Dim_ComboBox" };
+        QTest::newRow("3 to 2 to 3") << 3 << "Koord_Kary_Edit" << space;
+        QTest::newRow("2 to 3 to 2") << 2 << "Koord2D_r_Edit" << plane;
+    }
+
+    void keysLandAfterASwitchOfDimension()
+    {
+        // The user types into a field, switches to the other window with the
+        // keyboard and back: a digit typed at once lands in that field, and
+        // Tab still goes round the whole window.
+        QFETCH(int, dimension);
+        QFETCH(QString, field);
+        QFETCH(QStringList, keyboardOrder);
+        auto form = StartEnglishIn(dimension);
+        QVERIFY(form);
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QWidget* window = form->ActiveChild();
+        auto* typedInto = window->findChild<QLineEdit*>(field);
+        typedInto->setFocus(Qt::MouseFocusReason);
+        typedInto->clear();
+        QTest::keyClicks(typedInto, QStringLiteral("3"));
+
+        const auto switchWithKeyboard = [](QWidget* from, Qt::Key key) {
+            auto* list = from->findChild<QComboBox*>("Dim_ComboBox");
+            list->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(list, key);
+            QCoreApplication::processEvents(); // the request is posted
+        };
+        switchWithKeyboard(window, dimension == 3 ? Qt::Key_Up : Qt::Key_Down);
+        QVERIFY(form->ActiveChild() != window);
+        switchWithKeyboard(form->ActiveChild(), dimension == 3 ? Qt::Key_Down : Qt::Key_Up);
+        QCOMPARE(form->ActiveChild(), window);
+
+        QCOMPARE(QApplication::focusWidget(), typedInto);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("5"));
+        QCOMPARE(typedInto->text(), QStringLiteral("35"));
+
+        window->findChild<QComboBox*>("Dim_ComboBox")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(WalkTheKeyboardOrder(int(keyboardOrder.size())), keyboardOrder);
+    }
+
+    void frameKeepsTheLayoutWhole_data()
+    {
+        QTest::addColumn<int>("dimension");
+        QTest::newRow("three dimensions") << 3;
+        QTest::newRow("two dimensions") << 2;
+    }
+
+    void frameKeepsTheLayoutWhole()
+    {
+        // Made as small as the user can, the frame still holds the
+        // coordinate window at its design size: fields of their designed
+        // width, the diagrams clear of the theta choice.
+        QFETCH(int, dimension);
+        auto form = StartEnglishIn(dimension);
+        QVERIFY(form);
+        const QSize least = form->minimumSize();
+        QVERIFY(least.width() <= 696 && least.height() <= 480);
+        form->resize(300, 200);
+        QCOMPARE(form->size(), least);
+        QWidget* child = form->ActiveChild();
+        // The window area follows the frame once the resize has gone round.
+        QTRY_VERIFY(child->width() < 696);
+        QVERIFY(child->width() >= 597);
+        QVERIFY(child->height() >= 416);
+        if (dimension == 3) {
+            const auto* x = child->findChild<QLineEdit*>("Koord_Karx_Edit");
+            QVERIFY(x->width() >= 81);
+            QVERIFY(child->findChild<QWidget*>("Koord_Kugel_Image")->x()
+                > child->findChild<QWidget*>("Koord_KugelZ_RadioGroup")->geometry().right());
+        }
+        // The bound holds for both windows, whichever came first.
+        ChooseDimension(*child, dimension == 3 ? 0 : 1);
+        QCOMPARE(form->minimumSize(), least);
     }
 
     void twoRunsKeepEachOthersChanges()

@@ -344,6 +344,27 @@ switch_to_3d_then_exit_german() {
     open_menu alt+d && keys Return
 }
 
+# Three-dimensional window, English: x = 3, z = 4, then Tab once round the
+# whole window (the fields, the list, the theta choice, the unit, back to z);
+# on a second round Down in the theta choice measures theta from the xy plane,
+# which the theta field then shows. The x field emptied, Shift+Tab to the
+# list and Up switch to two dimensions; the list there switches back, and a
+# digit typed at once lands in the x field.
+tab_round_then_type_after_switch_english() {
+  measure_menu_bar alt+f && click "${x_field_3d[@]}" && keys ctrl+a && type_text 3 &&
+    keys Tab Tab && type_text 4 &&
+    keys Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab &&
+    expect_field 4 "the z field after a Tab round" &&
+    keys Tab Tab Tab Tab Tab Tab Tab Tab Down Tab Tab Tab Tab Tab Tab &&
+    expect_field 0.9273 "the theta field after the choice of the xy plane with the keyboard" &&
+    click "${x_field_3d[@]}" && keys ctrl+a BackSpace shift+Tab shift+Tab shift+Tab Up &&
+    expect_field 0 "the x field of the two-dimensional window" "${x_field_2d[@]}" &&
+    click "${dimension_list[@]}" && wait_for_windows 2 "the list did not open" &&
+    keys Down Return && type_text 5 &&
+    expect_field 5 "the x field right after the switch back" &&
+    open_menu alt+f && keys x
+}
+
 exit_english() {
   open_menu alt+f && keys x
 }
@@ -423,6 +444,10 @@ CommonLangExt=deu
 Format=1
 Precision=9
 Digits=2' switch_to_3d_then_exit_german
+  check tab_round_and_typing_after_switch "$folder" "$prepared_english_without_coord" \
+    "$(settings_lines <(echo "$prepared_english_without_coord"))
+[Coord]
+Dim=3" tab_round_then_type_after_switch_english
   check new_sections_in_write_order "$folder" "$prepared_language_only" '[Language]
 CommonLangExt=enu
 [Coord]

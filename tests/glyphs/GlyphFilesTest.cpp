@@ -246,6 +246,30 @@ private slots:
             library, ReadResource(QStringLiteral(":/glyphs/") + name + QStringLiteral(".bmp")));
     }
 
+    // The denser drawings: exactly the six pictures the windows show, each
+    // twice the size of its plain bitmap, with the colours that smooth edges
+    // need, and only among the program's resources.
+    void denseDrawingsOfWhatTheWindowsShow()
+    {
+        const QStringList entries = QDir(QStringLiteral(":/glyphs/dense")).entryList(QDir::Files);
+        QCOMPARE(QSet<QString>(entries.begin(), entries.end()),
+            QSet<QString>({ "ALLG_PHI@2x.bmp", "ALLG_TETA@2x.bmp", "COORD_KUGELZ3@2x.bmp",
+                "COORD_KUGEL3@2x.bmp", "COORD_ZYLINDER3@2x.bmp", "COORD_2D@2x.bmp" }));
+        for (const auto& [name, format] : SymbolFormats() + DiagramFormats()) {
+            const QByteArray bytes = ReadResource(
+                QStringLiteral(":/glyphs/dense/") + name + QStringLiteral("@2x.bmp"));
+            if (bytes.isEmpty())
+                continue;
+            const BitmapHeader header = ParseBitmap(bytes);
+            QVERIFY2(header.valid, qPrintable(name + ": " + header.problem));
+            QCOMPARE(header.width, 2 * format.width);
+            QCOMPARE(header.height, 2 * format.height);
+            QCOMPARE(header.bitsPerPixel, format.bitsPerPixel == 4 ? 24 : 8);
+            QVERIFY(
+                !QFile::exists(QStringLiteral(":/glyphbank/") + name + QStringLiteral("@2x.bmp")));
+        }
+    }
+
     void libraryHasVersionAndIcon()
     {
         const QString record

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QObject>
+#include <QPainter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -211,6 +212,79 @@ private slots:
     {
         QVERIFY(TransparentBitmap(QImage()).isNull());
         QVERIFY(TransparentPixmap(QImage()).isNull());
+        QVERIFY(InkedBitmap(QImage(), Qt::black).isNull());
+        QVERIFY(LoadDenseGlyphBitmap(QStringLiteral("../glyphs/ALLG_PHI"), 2).isNull());
+        QVERIFY(LoadDenseGlyphBitmap(QStringLiteral("ALLG_A"), 2).isNull());
+    }
+
+    void inkOverWhiteIsTheBitmap_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("dense");
+        QTest::newRow("grey-edged symbol") << "ALLG_PHI" << false;
+        QTest::newRow("black and white symbol") << "ALLG_TETA" << false;
+        QTest::newRow("red symbol") << "ALLG_AVECRED" << false;
+        QTest::newRow("coloured diagram") << "COORD_2D" << false;
+        QTest::newRow("dense symbol") << "ALLG_TETA" << true;
+        QTest::newRow("dense coloured diagram") << "COORD_2D" << true;
+        QTest::newRow("dense grey diagram") << "COORD_ZYLINDER3" << true;
+    }
+
+    void inkOverWhiteIsTheBitmap()
+    {
+        // Black ink on a transparent sheet, laid over white paper again,
+        // gives the bitmap back: nothing is lost or shifted by the sheet.
+        QFETCH(QString, name);
+        QFETCH(bool, dense);
+        const QImage bitmap
+            = dense ? LoadDenseGlyphBitmap(name, 2) : LoadGlyphBitmap(GlyphbankHandle(), name);
+        QVERIFY(!bitmap.isNull());
+        const QImage inked = InkedBitmap(bitmap, Qt::black);
+        QCOMPARE(inked.size(), bitmap.size());
+        QImage onWhite(bitmap.size(), QImage::Format_RGB32);
+        onWhite.fill(Qt::white);
+        QPainter(&onWhite).drawImage(0, 0, inked);
+        int transparent = 0;
+        for (int y = 0; y < bitmap.height(); ++y) {
+            for (int x = 0; x < bitmap.width(); ++x) {
+                const QRgb expected = bitmap.pixel(x, y);
+                const QRgb shown = onWhite.pixel(x, y);
+                // One step of rounding per channel: coverage and colour are
+                // whole numbers.
+                QVERIFY2(std::abs(qRed(shown) - qRed(expected)) <= 2
+                        && std::abs(qGreen(shown) - qGreen(expected)) <= 2
+                        && std::abs(qBlue(shown) - qBlue(expected)) <= 2,
+                    qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+                transparent += qAlpha(inked.pixel(x, y)) == 0 ? 1 : 0;
+            }
+        }
+        QVERIFY(transparent > 0);
+    }
+
+    void lightInkForADarkPalette()
+    {
+        // On a dark palette the lines take the light text colour; no black
+        // is left that would vanish on the dark background, and the
+        // coloured lines of the plane stay coloured.
+        const QColor ink(230, 230, 230);
+        for (const char* name : { "COORD_KUGELZ3", "ALLG_PHI", "COORD_2D" }) {
+            const QImage inked
+                = InkedBitmap(LoadGlyphBitmap(GlyphbankHandle(), QLatin1String(name)), ink);
+            int inkPixels = 0;
+            int coloured = 0;
+            for (int y = 0; y < inked.height(); ++y) {
+                for (int x = 0; x < inked.width(); ++x) {
+                    const QColor pixel = QColor::fromRgba(inked.pixel(x, y));
+                    if (pixel.alpha() == 0)
+                        continue;
+                    QVERIFY2(pixel.lightness() > 128, name);
+                    inkPixels += pixel.rgb() == ink.rgb() ? 1 : 0;
+                    coloured += pixel.hsvSaturation() > 64 ? 1 : 0;
+                }
+            }
+            QVERIFY2(inkPixels > 0, name);
+            QCOMPARE(coloured > 0, QByteArray(name) == "COORD_2D");
+        }
     }
 };
 

@@ -1,3 +1,5 @@
+#include <QMainWindow>
+#include <QMessageBox>
 #include <QTest>
 
 #include "tests/TestMain.h"
@@ -57,6 +59,35 @@ private slots:
         QCOMPARE(shown_[0].text, QStringLiteral("Unable to write to /x/y.ini."));
         QVERIFY(shown_[0].icon == MessageBoxes::Icon::Stop);
         QCOMPARE(shown_[1].text, QString());
+    }
+
+    void boxOpensCentredOnItsOwner_data()
+    {
+        QTest::addColumn<bool>("ownerGiven");
+        QTest::newRow("owner given") << true;
+        // The math error box asks for the active window, which a desktop
+        // without a window manager never has: the main window stands in.
+        QTest::newRow("no owner, main window open") << false;
+    }
+
+    void boxOpensCentredOnItsOwner()
+    {
+        QFETCH(bool, ownerGiven);
+        QMainWindow owner;
+        owner.setGeometry(150, 120, 500, 400);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        const std::unique_ptr<QMessageBox> box
+            = MessageBoxes::CreateBox(ownerGiven ? &owner : nullptr,
+                { QStringLiteral("Tralto"), QStringLiteral("sqrt: DOMAIN error"),
+                    MessageBoxes::Icon::Stop });
+        QCOMPARE(box->parentWidget(), &owner);
+        box->show();
+        QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+        const QPoint offset = box->frameGeometry().center() - owner.frameGeometry().center();
+        QVERIFY2(offset.manhattanLength() <= 2,
+            qPrintable(
+                QStringLiteral("%1,%2 off the owner's centre").arg(offset.x()).arg(offset.y())));
     }
 };
 

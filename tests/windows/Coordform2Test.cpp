@@ -7,6 +7,7 @@
 
 #include "format/Formater.h"
 #include "settings/Globalobjects.h"
+#include "tests/CoordWindowSupport.h"
 #include "tests/ProgramFolder.h"
 #include "tests/TestMain.h"
 #include "widgets/RadioGroup.h"
@@ -59,6 +60,18 @@ class Coordform2Test : public QObject
     }
 
 private slots:
+    void tabGoesRoundUnitAndFields()
+    {
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        QStringList expected { "Dim_ComboBox", "Koord2D_RadDeg_RadioGroup_Item0" };
+        for (const char* name : kFieldNames)
+            expected << QLatin1String(name);
+        expected << "Dim_ComboBox";
+        form_->findChild<QComboBox*>("Dim_ComboBox")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(WalkTheKeyboardOrder(7), expected);
+    }
+
     void init()
     {
         folder_ = std::make_unique<ProgramFolder>();
@@ -129,6 +142,37 @@ private slots:
         QCOMPARE(Field(0)->x(), 24);
         QCOMPARE(form_->findChild<QLabel*>("Koord2D_y_Label")->x(), 246);
         QCOMPARE(form_->findChild<QLabel*>("Koord2D_phi_Image")->x(), 246);
+    }
+
+    void fieldsFollowTheWindowWidth_data()
+    {
+        QTest::addColumn<int>("windowWidth");
+        QTest::addColumn<int>("fieldWidth");
+        QTest::newRow("design width") << 483 << 204;
+        QTest::newRow("the frame's width") << 696 << 311;
+        QTest::newRow("wide") << 1000 << 463;
+        QTest::newRow("odd width, truncated") << 697 << 311;
+    }
+
+    void fieldsFollowTheWindowWidth()
+    {
+        // The panel is docked to the top over the whole width: the fields
+        // share what the two label columns leave, the right column follows.
+        QFETCH(int, windowWidth);
+        QFETCH(int, fieldWidth);
+        form_->resize(windowWidth, 294);
+        QCOMPARE(
+            form_->findChild<QWidget*>("Koord2D_Panel")->geometry(), QRect(0, 25, windowWidth, 73));
+        QCOMPARE(form_->findChild<QWidget*>("Panel1")->width(), windowWidth);
+        for (int index = 0; index < 4; ++index)
+            QCOMPARE(Field(index)->width(), fieldWidth);
+        QCOMPARE(Field(0)->x(), 24);
+        QCOMPARE(Field(2)->x(), 24);
+        QCOMPARE(Field(1)->x(), fieldWidth + 69);
+        QCOMPARE(Field(3)->x(), fieldWidth + 69);
+        QCOMPARE(form_->findChild<QLabel*>("Koord2D_y_Label")->x(), fieldWidth + 42);
+        QCOMPARE(form_->findChild<QLabel*>("Koord2D_phi_Image")->x(), fieldWidth + 42);
+        QVERIFY(Field(1)->geometry().right() < windowWidth);
     }
 
     void hoverShowsExactValues()

@@ -242,6 +242,33 @@ private slots:
         QCOMPARE(order, expected);
     }
 
+    void tabGoesRoundEveryChoiceAndField_data()
+    {
+        QTest::addColumn<QString>("languageAfterwards");
+        QTest::newRow("at start") << QString();
+        QTest::newRow("after a change of language") << QStringLiteral("deu");
+    }
+
+    void tabGoesRoundEveryChoiceAndField()
+    {
+        // From the dimension list round the whole window and back: the theta
+        // choice first, then the unit, the nine fields, the list.
+        QFETCH(QString, languageAfterwards);
+        if (!languageAfterwards.isEmpty()) {
+            globals_->LoadLanguage(languageAfterwards);
+            form_->LanguageChanged();
+        }
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        QStringList expected { "Dim_ComboBox", "Koord_KugelZ_RadioGroup_Item0",
+            "Koord_Rad_Deg_RadioGroup_Item0" };
+        for (const char* name : kFieldNames)
+            expected << QLatin1String(name);
+        expected << "Dim_ComboBox";
+        form_->findChild<QComboBox*>("Dim_ComboBox")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(WalkTheKeyboardOrder(13), expected);
+    }
+
     void fieldsStretchDiagramsKeepTheRightEdge()
     {
         form_->resize(800, 450);

@@ -1,8 +1,12 @@
 #include <QApplication>
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QUrl>
+
+#include <cmath>
 
 #include "tests/ModalDialog.h"
 #include "tests/TestMain.h"
@@ -95,12 +99,14 @@ private slots:
         QVERIFY(headingBold);
         QVERIFY(tooltipColoured);
 
-        // The block fills the panel; the strip of 41 below it; 69 in all.
+        // The block fills the panel; the strip of 41 below it ends the box:
+        // the buttons as far from its bottom edge as from the block. (A
+        // window manager adds its title bar, some 28 more, around that.)
         QCOMPARE(block.width(), 485);
         QCOMPARE(size.width(), block.width());
         QCOMPARE(panel2, QRect(0, 0, block.width(), block.height()));
         QCOMPARE(panel3, QRect(0, block.height(), block.width(), 41));
-        QCOMPARE(size.height(), block.height() + 69);
+        QCOMPARE(size.height(), block.height() + 41);
         // The lines one below the other, all inside the block.
         QCOMPARE(lines.size(), 4);
         for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -110,6 +116,52 @@ private slots:
         }
         QCOMPARE(lines[1].topLeft(), QPoint(24, 40));
         QCOMPARE(opened_, QList<QUrl>());
+    }
+
+    void readableOnEveryPalette_data()
+    {
+        QTest::addColumn<QPalette>("palette");
+        QTest::addColumn<bool>("tooltipColours");
+        QTest::newRow("the desktop's own") << QApplication::palette() << true;
+        // The dark palette often given to Fusion: white tooltip text on a
+        // white tooltip base.
+        QPalette whiteOnWhite(QColor(53, 53, 53), QColor(35, 35, 35));
+        whiteOnWhite.setColor(QPalette::WindowText, Qt::white);
+        whiteOnWhite.setColor(QPalette::Text, Qt::white);
+        whiteOnWhite.setColor(QPalette::Base, QColor(25, 25, 25));
+        whiteOnWhite.setColor(QPalette::ToolTipBase, Qt::white);
+        whiteOnWhite.setColor(QPalette::ToolTipText, Qt::white);
+        QTest::newRow("dark, white tooltips") << whiteOnWhite << false;
+        QPalette darkTips = whiteOnWhite;
+        darkTips.setColor(QPalette::ToolTipBase, QColor(60, 60, 40));
+        darkTips.setColor(QPalette::ToolTipText, QColor(240, 240, 220));
+        QTest::newRow("dark tooltips") << darkTips << true;
+    }
+
+    void readableOnEveryPalette()
+    {
+        QFETCH(QPalette, palette);
+        QFETCH(bool, tooltipColours);
+        const QPalette previous = QApplication::palette();
+        QApplication::setPalette(palette);
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(previous); });
+        TFormInfo dialog(nullptr, TraltoProductInfo());
+        const QColor background = dialog.palette().color(QPalette::Window);
+        const QColor text = dialog.findChild<QLabel*>(QStringLiteral("Version_Label"))
+                                ->palette()
+                                .color(QPalette::WindowText);
+        // Luminance contrast of at least 4.5 to 1, as for body text.
+        const auto luminance = [](const QColor& colour) {
+            const auto linear = [](qreal c) {
+                return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
+                + 0.0722 * linear(colour.blueF());
+        };
+        const qreal lighter = std::max(luminance(background), luminance(text));
+        const qreal darker = std::min(luminance(background), luminance(text));
+        QVERIFY((lighter + 0.05) / (darker + 0.05) >= 4.5);
+        QCOMPARE(background == palette.color(QPalette::ToolTipBase), tooltipColours);
     }
 
     void buttonsOpenTheAddressesAndStay()
