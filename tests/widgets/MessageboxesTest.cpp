@@ -89,6 +89,16 @@ private slots:
             qPrintable(
                 QStringLiteral("%1,%2 off the owner's centre").arg(offset.x()).arg(offset.y())));
     }
+
+    void boxShowsMarkupLetterForLetter()
+    {
+        // A path or a language text that looks like markup is shown as written.
+        const QString text = QStringLiteral("Unable to write to <b>/tmp/<img src=\"x.png\">");
+        const std::unique_ptr<QMessageBox> box = MessageBoxes::CreateBox(
+            nullptr, { QStringLiteral("Tralto"), text, MessageBoxes::Icon::Stop });
+        QCOMPARE(box->textFormat(), Qt::PlainText);
+        QCOMPARE(box->text(), text);
+    }
 };
 
 TRALTO_TEST(MessageboxesTest);
