@@ -13,6 +13,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
+source bench/xvfb.sh
 
 build=${1:-build}
 size_mb=${SIZE_MB:-100}
@@ -41,14 +42,8 @@ folder="$work/tralto"
 mkdir -p "$folder"
 cp -R "$build/bin/Tralmain" "$build/bin/libGlyphbank.so" "$build/bin/language" "$folder/"
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for ((tenth = 0; tenth < 100; ++tenth)); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work"
+tralto_start_xvfb "$work" 1280x1024
+export DISPLAY="$xvfb_display" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work"
 unset WAYLAND_DISPLAY
 
 # Writes the settings file: the language first, so that no dialog asks for

@@ -12,6 +12,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
+source bench/xvfb.sh
 
 build=${1:-build}
 runs=${RUNS:-10}
@@ -56,17 +57,9 @@ settings() {
   printf '[Language]\nCommonLangExt=enu\n[Coord]\nDim=3\n' >"$folder/Tralmain.ini"
 }
 
-# Xvfb picks a free display number itself and writes it once it accepts
-# connections.
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for ((tenth = 0; tenth < 100; ++tenth)); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "Xvfb did not start within 10 s" >&2; exit 1; }
-display=":$(head -n 1 "$work/display")"
+# Xvfb picks a free display number itself.
+tralto_start_xvfb "$work" 1920x1080
+display=$xvfb_display
 mkdir -m 700 "$work/runtime"
 
 # Starts one program, appends "MILLISECONDS RSS_KIB" to $work/NAME.
