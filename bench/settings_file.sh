@@ -25,19 +25,6 @@ for tool in Xvfb xdotool /usr/bin/time; do
 done
 cmake --build "$build" --target Tralmain Glyphbank language -j "$(tralto_jobs)" >/dev/null
 
-work=$(mktemp -d)
-xvfb_pid=
-program_pid=
-cleanup() {
-  [ -n "$program_pid" ] && kill -KILL "$program_pid" 2>/dev/null
-  if [ -n "$xvfb_pid" ]; then
-    kill -TERM "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 folder="$work/tralto"
 mkdir -p "$folder"
 cp -R "$build/bin/Tralmain" "$build/bin/libGlyphbank.so" "$build/bin/language" "$folder/"

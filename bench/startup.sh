@@ -35,21 +35,6 @@ wait_for_map="$build/bench/WaitForMap"
 floor="$build/bench/startup_floor"
 [ -x "$wait_for_map" ] || { echo "$wait_for_map was not built (is libx11-dev installed?)" >&2; exit 1; }
 
-work=$(mktemp -d)
-xvfb_pid=
-program_pid=
-helper_pid=
-cleanup() {
-  [ -n "$program_pid" ] && kill -KILL "$program_pid" 2>/dev/null
-  [ -n "$helper_pid" ] && wait "$helper_pid" 2>/dev/null
-  if [ -n "$xvfb_pid" ]; then
-    kill -TERM "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 folder="$work/tralto"
 cp -a "$build/bin" "$folder"
 rm -f "$folder/Tralmain.ini"

@@ -1,5 +1,22 @@
 # Shared by the benchmarks that start the program on a display of its own.
-# Sourced, not run.
+# Sourced, not run: it makes the scratch folder $work and, at exit, stops
+# what the script left running (program_pid, helper_pid, xvfb_pid) and removes
+# the folder.
+
+work=$(mktemp -d)
+xvfb_pid=
+program_pid=
+helper_pid=
+tralto_bench_cleanup() {
+  [ -n "$program_pid" ] && kill -KILL "$program_pid" 2>/dev/null
+  [ -n "$helper_pid" ] && wait "$helper_pid" 2>/dev/null
+  if [ -n "$xvfb_pid" ]; then
+    kill -TERM "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+  fi
+  rm -rf "$work"
+}
+trap tralto_bench_cleanup EXIT
 
 # Starts Xvfb with a screen of the given size (for example 1280x1024), on a
 # display number it picks itself. Sets xvfb_pid, for the caller's clean-up,
