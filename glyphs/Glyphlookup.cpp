@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
 #include <QLibrary>
 #include <QRegularExpression>
 #include <QResource>
@@ -135,11 +134,6 @@ QImage TransparentBitmap(const QImage& bitmap)
 QPixmap TransparentPixmap(const QImage& bitmap)
 {
     return QPixmap::fromImage(TransparentBitmap(bitmap));
-}
-
-void ShowTransparentBitmap(QLabel* image, const QImage& bitmap)
-{
-    image->setPixmap(TransparentPixmap(bitmap));
 }
 
 QImage LoadDenseGlyphBitmap(const QString& name, int density)

@@ -6,7 +6,8 @@
 // among the program's own copies, which also hold the four diagrams:
 //
 //   LoadGlyphbank(folder) -> GlyphbankHandle -> LoadGlyphBitmap(handle, "Allg_phi")
-//   -> TransparentPixmap -> QLabel
+//   (its drawing for a dense screen: LoadDenseGlyphBitmap) -> InkedBitmap in the
+//   palette's text colour -> the window's image element (GlyphImage)
 //
 // Nothing here shows a message: a missing or damaged library only means
 // that the program's copies are used.
@@ -18,7 +19,6 @@
 
 #include <memory>
 
-class QLabel;
 class QLibrary;
 
 // File name of the glyph library beside the program.
@@ -61,8 +61,6 @@ QImage LoadGlyphBitmap(const GlyphbankHandle& glyphbank, const QString& name);
 QImage TransparentBitmap(const QImage& bitmap);
 // The same, ready for a QLabel.
 QPixmap TransparentPixmap(const QImage& bitmap);
-// Shows the bitmap transparently in an image element.
-void ShowTransparentBitmap(QLabel* image, const QImage& bitmap);
 
 // The program's own drawing of the bitmap called name (any case) for a
 // screen of `density` device pixels per pixel of the bitmap (only 2 is

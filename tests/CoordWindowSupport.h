@@ -7,10 +7,12 @@
 #include <QApplication>
 #include <QEvent>
 #include <QObject>
+#include <QRadioButton>
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
 
+#include "widgets/RadioGroup.h"
 #include "widgets/Showcoordwindow.h"
 
 // Catches WM_SHOWCOORDWINDOW where the main window would.
@@ -39,4 +41,13 @@ inline QStringList WalkTheKeyboardOrder(int steps)
         QTest::keyClick(focused, Qt::Key_Tab);
     }
     return order;
+}
+
+// Clicks item `item` of the radio group called groupName in window, as the
+// user would.
+inline void ClickRadioItem(const QWidget& window, const char* groupName, int item)
+{
+    auto* group = window.findChild<RadioGroup*>(groupName);
+    QVERIFY(group);
+    QTest::mouseClick(group->findChildren<QRadioButton*>()[item], Qt::LeftButton);
 }

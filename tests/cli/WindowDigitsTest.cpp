@@ -1,5 +1,6 @@
 #include "format/Formater.h"
 #include "settings/Globalobjects.h"
+#include "tests/CoordWindowSupport.h"
 #include "tests/ProgramFolder.h"
 #include "tests/TestMain.h"
 #include "tests/cli/CliTestSupport.h"
@@ -27,13 +28,6 @@ int FirstField(const QString& system)
     if (system == "spherical" || system == "polar")
         return system == "polar" ? 2 : 3;
     return system == "cylindrical" ? 6 : 0;
-}
-
-void Choose(QWidget* window, const char* groupName, int item)
-{
-    auto* group = window->findChild<RadioGroup*>(groupName);
-    QVERIFY(group);
-    QTest::mouseClick(group->findChildren<QRadioButton*>()[item], Qt::LeftButton);
 }
 
 } // namespace
@@ -171,10 +165,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         const bool degrees = options.contains("--deg");
         if (space) {
-            Choose(window.get(), "Koord_KugelZ_RadioGroup", options.contains("xy-plane") ? 1 : 0);
-            Choose(window.get(), "Koord_Rad_Deg_RadioGroup", degrees ? 1 : 0);
+            ClickRadioItem(
+                *window, "Koord_KugelZ_RadioGroup", options.contains("xy-plane") ? 1 : 0);
+            ClickRadioItem(*window, "Koord_Rad_Deg_RadioGroup", degrees ? 1 : 0);
         } else {
-            Choose(window.get(), "Koord2D_RadDeg_RadioGroup", degrees ? 1 : 0);
+            ClickRadioItem(*window, "Koord2D_RadDeg_RadioGroup", degrees ? 1 : 0);
         }
         SetFormatKind(kind);
         SetPrecision(precision);

@@ -46,11 +46,7 @@ class Coordform2Test : public QObject
         Field(index)->selectAll();
         QTest::keyClicks(Field(index), text);
     }
-    void ChooseUnit(int item) const
-    {
-        auto* group = form_->findChild<RadioGroup*>("Koord2D_RadDeg_RadioGroup");
-        QTest::mouseClick(group->findChildren<QRadioButton*>()[item], Qt::LeftButton);
-    }
+    void ChooseUnit(int item) const { ClickRadioItem(*form_, "Koord2D_RadDeg_RadioGroup", item); }
     QString HoverText(int index) const
     {
         QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton,

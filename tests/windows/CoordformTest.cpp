@@ -56,11 +56,7 @@ class CoordformTest : public QObject
         Field(index)->selectAll();
         QTest::keyClicks(Field(index), text);
     }
-    void Choose(const char* groupName, int item) const
-    {
-        auto* group = form_->findChild<RadioGroup*>(groupName);
-        QTest::mouseClick(group->findChildren<QRadioButton*>()[item], Qt::LeftButton);
-    }
+    void Choose(const char* groupName, int item) const { ClickRadioItem(*form_, groupName, item); }
 
 private slots:
     void init()
