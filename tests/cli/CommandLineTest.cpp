@@ -1,4 +1,5 @@
 #include "cli/CommandLine.h"
+#include "cli/HelpText.h"
 #include "tests/TestMain.h"
 #include "tests/cli/CliTestSupport.h"
 
@@ -6,7 +7,47 @@
 
 using namespace std::string_literals;
 
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <string>
+
+namespace {
+
+// Every "--name" a text mentions.
+std::set<std::string> MentionedOptions(const std::string& text)
+{
+    static const std::regex option("--[a-z][a-z-]*[a-z]");
+    std::set<std::string> names;
+    for (auto match = std::sregex_iterator(text.begin(), text.end(), option);
+         match != std::sregex_iterator(); ++match)
+        names.insert(match->str());
+    return names;
+}
+
+// The manual page as its reader sees it, as far as the names of options go: "\-" is "-".
+std::string ManualPage()
+{
+    std::ifstream file(TRALTO_MANUAL_PAGE);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return std::regex_replace(text.str(), std::regex(R"(\\-)"), "-");
+}
+
+// Whether `word` stands in `line` as a word of its own (between blanks or quotes), or is empty.
+bool HasWord(const std::string& line, std::string_view word)
+{
+    const auto bounds = [](char c) { return c == ' ' || c == '"'; };
+    for (std::size_t at = line.find(word); at != std::string::npos; at = line.find(word, at + 1)) {
+        const std::size_t after = at + word.size();
+        if ((at == 0 || bounds(line[at - 1])) && (after == line.size() || bounds(line[after])))
+            return true;
+    }
+    return word.empty();
+}
+
+} // namespace
 
 // The options: what each one sets, and the message for each wrong use.
 class CommandLineTest : public QObject
@@ -156,6 +197,43 @@ private slots:
             QFAIL("accepted");
         } catch (const UsageError& error) {
             QCOMPARE(std::string(error.what()), message);
+        }
+    }
+
+    // The option table is what the parser reads and --help lists; the manual page is written
+    // by hand, so it must be held to the table: the same options with the same values.
+    void manualPageDescribesTheOptionTable()
+    {
+        const std::string manual = ManualPage();
+        QVERIFY(!manual.empty());
+        QVERIFY(manual.find("\"Tralto " TRALTO_PROJECT_VERSION "\"") != std::string::npos);
+        const std::size_t begin = manual.find("\n.SH OPTIONS\n");
+        const std::size_t end = manual.find("\n.SH ", begin + 1);
+        QVERIFY(begin != std::string::npos && end != std::string::npos);
+        // The lines after ".TP" head the descriptions of the options.
+        std::vector<std::string> heads;
+        std::istringstream section(manual.substr(begin, end - begin));
+        for (std::string line; std::getline(section, line);) {
+            if (line == ".TP" && std::getline(section, line))
+                heads.push_back(line);
+        }
+        std::set<std::string> table;
+        for (const OptionDescription& option : OptionTable()) {
+            table.insert(std::string(option.name));
+            const auto described = std::find_if(heads.begin(), heads.end(), [&](const auto& head) {
+                return MentionedOptions(head).count(std::string(option.name))
+                    && HasWord(head, option.valueName) && HasWord(head, option.shortName);
+            });
+            QVERIFY2(described != heads.end(), option.name.data());
+        }
+        for (const std::string& head : heads) {
+            for (const std::string& name : MentionedOptions(head))
+                QVERIFY2(table.count(name), head.c_str());
+        }
+        // The prose of the page and of --help names no option that is not there.
+        for (const std::string& text : { manual, std::string(HelpText()) }) {
+            for (const std::string& name : MentionedOptions(text))
+                QVERIFY2(table.count(name), name.c_str());
         }
     }
 };
