@@ -74,6 +74,8 @@ std::string ReadSeparator(const std::string& text)
     return separator;
 }
 
+constexpr int MaxColumn = (1 << 20) + 1;
+
 // 1,2,3 → { 0, 1, 2 }: column numbers as people count them, each once.
 std::vector<int> ReadColumns(const std::string& text)
 {
@@ -85,6 +87,9 @@ std::vector<int> ReadColumns(const std::string& text)
         const int column = ReadInteger("--columns", number);
         if (column < 1)
             throw UsageError("--columns counts the fields from 1, not " + number);
+        // A line of at most 1 MiB holds no more fields.
+        if (column > MaxColumn)
+            throw UsageError("--columns: no line has a field " + number);
         for (const int known : columns) {
             if (known == column - 1)
                 throw UsageError("--columns names field " + number + " twice");

@@ -58,10 +58,11 @@ POINT FILES (convert without values)
   the first line of a file that is not blank or a comment decides, in that order (a line
   with a ";" is semicolon-separated, else one with a "," comma-separated, else one with a
   tab tab-separated, else runs of blanks separate; with --decimal-comma never by commas).
-  Blanks around a field and double quotes around it are dropped. The first such line is
-  the column names when none of its fields is a value or starts like a number (a digit, a
-  sign or a point), such as "x,y,z": the point's names become the target system's names,
-  other names stay. Fields beyond the point, or outside --columns, pass through unchanged.
+  Blanks around a field are dropped; a field may be in double quotes, and a separator
+  inside them belongs to it. The first such line is the column names when none of its
+  fields is a value or starts like a number (a digit, a sign or a point), such as "x,y,z":
+  the point's names become the target system's names, other names stay. Fields beyond the
+  point, or outside --columns, pass through unchanged, quotes and all.
   Blank lines come out empty and lines beginning with "#" unchanged, so output line N
   belongs to input line N. CR-LF line ends, a missing last line break and a UTF-8 byte
   order mark are accepted; output lines end in LF. Lines may be up to 1 MiB long. Input is
@@ -70,7 +71,7 @@ POINT FILES (convert without values)
 ERRORS
   A value that is not an expression, that holds an unknown name or that has anything
   stuck to a number ("2pi", "1.5.3"), an empty field, a line with too few fields, a line
-  too long, a file that is not UTF-8 text, a math error ("sqrt: DOMAIN error") and a
+  too long, a UTF-16 file, a math error ("sqrt: DOMAIN error") and a
   result that is not a finite number are errors, never silently 0 as in a window. Each is
   reported on standard error with the file, the line, the field and the text, such as
       tralto: points.csv, line 7, field 2 "2*pix": unknown name 'pix'

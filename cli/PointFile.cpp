@@ -50,9 +50,7 @@ PointFile::PointFile(const Options& options, FieldEvaluator& evaluator, OutputBu
         columns_.push_back(options.columns.empty() ? static_cast<std::size_t>(i)
                                                    : static_cast<std::size_t>(options.columns[i]));
     }
-    valueOfField_.assign(*std::max_element(columns_.begin(), columns_.end()) + 1, -1);
-    for (std::size_t i = 0; i < columns_.size(); ++i)
-        valueOfField_[columns_[i]] = static_cast<int>(i);
+    fieldsNeeded_ = *std::max_element(columns_.begin(), columns_.end()) + 1;
     // Until the first point shows the file's separator, a line written with empty fields uses
     // the commonest one.
     output_.SetSeparator(options_.separator.value_or(","));
@@ -77,11 +75,11 @@ bool PointFile::Line(std::string_view line, const LinePlace& place)
     SplitFields(line, *separator_, fields_);
     const bool firstLine = headerPossible_;
     headerPossible_ = false;
-    if (fields_.size() < valueOfField_.size()) {
+    if (fields_.size() < fieldsNeeded_) {
         diagnostics_.Report(place.Text(),
             options_.columns.empty()
                 ? PointSizeProblem(options_.conversion.from, static_cast<int>(fields_.size()))
-                : "--columns needs " + std::to_string(valueOfField_.size()) + " fields, found "
+                : "--columns needs " + std::to_string(fieldsNeeded_) + " fields, found "
                     + std::to_string(fields_.size()));
         return false;
     }
@@ -120,7 +118,7 @@ bool PointFile::IsColumnNames()
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         const std::string_view name = Unquoted(fields_[i]);
         if (name.empty()) {
-            if (i < valueOfField_.size() && valueOfField_[i] >= 0)
+            if (ValueOfField(i) >= 0)
                 return false;
             continue;
         }
@@ -131,11 +129,20 @@ bool PointFile::IsColumnNames()
     return true;
 }
 
+int PointFile::ValueOfField(std::size_t field) const
+{
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+        if (columns_[i] == field)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
 void PointFile::WriteFields(const PointConverter::Point* shown, bool names)
 {
     const auto targetNames = ValueNames(options_.conversion.to);
     for (std::size_t i = 0; i < fields_.size(); ++i) {
-        const int value = i < valueOfField_.size() ? valueOfField_[i] : -1;
+        const int value = ValueOfField(i);
         if (value < 0)
             PassThrough(fields_[i]);
         else if (names)
@@ -163,5 +170,5 @@ void PointFile::WriteEmpty(bool afterLine)
     if (afterLine && fieldsKnown_)
         WriteFields(nullptr, false);
     else
-        WritePoint(output_, static_cast<int>(valueOfField_.size()), nullptr);
+        WritePoint(output_, static_cast<int>(fieldsNeeded_), nullptr);
 }

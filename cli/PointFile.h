@@ -39,6 +39,8 @@ public:
 
 private:
     bool IsColumnNames();
+    // The value of the point that the field holds, or -1 for a field that passes through.
+    int ValueOfField(std::size_t field) const;
     // The fields of the line, with the converted point, the target's names or (neither given)
     // empty fields in the point's columns.
     void WriteFields(const PointConverter::Point* shown, bool names);
@@ -49,10 +51,9 @@ private:
     OutputBuffer& output_;
     Diagnostics& diagnostics_;
     const PointConverter converter_;
-    // The field of each value of the point, and for each field up to the last of those the
-    // value it holds (-1: a field that passes through).
+    // The field of each value of the point, and how many fields a line needs to hold it.
     std::vector<std::size_t> columns_;
-    std::vector<int> valueOfField_;
+    std::size_t fieldsNeeded_ = 0;
     std::optional<FieldSeparator> separator_;
     // The output separator is the input's: fields pass through exactly as they came.
     bool passRaw_ = true;

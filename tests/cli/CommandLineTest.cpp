@@ -64,9 +64,22 @@ class CommandLineTest : public QObject
             + " unit=" + std::to_string(int(o.conversion.unit))
             + " format=" + std::to_string(int(o.format.kind)) + "/"
             + std::to_string(o.format.precision) + "/" + std::to_string(o.format.digits)
-            + " separator=" + (o.separator ? "[" + *o.separator + "]" : "input") + " keep="
-            + std::to_string(o.keepGoing) + " header=" + std::to_string(o.detectHeader) + " values="
-            + std::to_string(o.values.size()) + (o.values.empty() ? "" : ":" + o.values.back());
+            + " separator=" + (o.separator ? "[" + *o.separator + "]" : "input")
+            + " keep=" + std::to_string(o.keepGoing) + " header=" + std::to_string(o.detectHeader)
+            + " values=" + std::to_string(o.values.size())
+            + (o.values.empty() ? "" : ":" + o.values.back()) + ReadingSummary(o);
+    }
+    // The options of files and columns, only where given, so that most rows need not say them.
+    static std::string ReadingSummary(const Options& o)
+    {
+        std::string summary;
+        for (const int column : o.columns)
+            summary += (summary.empty() ? " columns=" : ",") + std::to_string(column);
+        if (o.decimalComma)
+            summary += " decimal-comma";
+        if (o.output)
+            summary += " output=" + *o.output;
+        return summary;
     }
 
 private slots:
@@ -113,6 +126,13 @@ private slots:
             << std::string("eval --format=number --digits=0")
             << std::string("command=2 from=cartesian to=spherical theta=0 unit=0 format=3/5/0 "
                            "separator=input keep=0 header=1 values=0"s);
+        QTest::newRow("columns, decimal comma, output file") << std::string(
+            "convert --from sph --to cart --columns 3,1,12 --decimal-comma -o out "
+            "a.csv -") << convertDefaults + "2:- columns=2,0,11 decimal-comma output=out"s;
+        QTest::newRow("--output=file, -o - for standard output")
+            << std::string("eval --output=a -o -")
+            << std::string("command=2 from=cartesian to=spherical theta=0 unit=0 format=0/5/1 "
+                           "separator=input keep=0 header=1 values=0 output=-"s);
         QTest::newRow("help anywhere")
             << std::string("convert --from x --help")
             << std::string("command=0 from=cartesian to=spherical theta=0 "
@@ -183,6 +203,29 @@ private slots:
         QTest::newRow("negative decimals")
             << std::string("eval --format number --digits -1")
             << "--digits must lie between 0 and 18 (decimals), not -1"s;
+        QTest::newRow("columns count from 1")
+            << std::string("convert --from sph --to cart --columns 0,1,2")
+            << "--columns counts the fields from 1, not 0"s;
+        QTest::newRow("a column beyond every line")
+            << std::string("convert --from sph --to cart --columns 1,2,1048578")
+            << "--columns: no line has a field 1048578"s;
+        QTest::newRow("a column twice")
+            << std::string("convert --from sph --to cart --columns 2,3,2")
+            << "--columns names field 2 twice"s;
+        QTest::newRow("columns not numbers")
+            << std::string("convert --from sph --to cart --columns 2,,3")
+            << "--columns needs a whole number, not ''"s;
+        QTest::newRow("columns fewer than the values")
+            << std::string("convert --from sph --to cart --columns 2,3")
+            << "--columns names 2 fields; spherical has 3 values"s;
+        QTest::newRow("columns for eval")
+            << std::string("eval --columns 1") << "--columns belongs to convert"s;
+        QTest::newRow("output without a file") << std::string("eval 1 -o") << "-o needs a value"s;
+        QTest::newRow("output empty")
+            << std::string("eval --output= 1") << "--output needs a file name"s;
+        QTest::newRow("decimal comma with a separator that holds a comma")
+            << std::string("convert --from sph --to cart --decimal-comma --separator=,")
+            << "--decimal-comma writes \",\" inside the numbers: choose another --separator"s;
         QTest::newRow("exact with precision")
             << std::string("eval --exact --precision 5")
             << "--exact is the general format with precision 18; it "
