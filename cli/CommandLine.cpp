@@ -3,12 +3,7 @@
 #include <charconv>
 #include <map>
 
-namespace {
-
-using namespace std::string_literals;
-
-} // namespace
-
+// What the entries of the option table fill in: the options, and which of them were given.
 struct OptionState
 {
     Options options;
@@ -21,6 +16,8 @@ struct OptionState
 };
 
 namespace {
+
+using namespace std::string_literals;
 
 int ReadInteger(const std::string& option, const std::string& text)
 {
@@ -302,7 +299,9 @@ Options ParseCommandLine(const std::vector<std::string>& arguments)
                 throw UsageError(name + " needs a value");
             value = arguments[++i];
         }
-        entry->apply(state, value);
+        // --help and --version have been found before the loop.
+        if (entry->apply)
+            entry->apply(state, value);
     }
     CheckFormat(state);
     if (state.options.command == Command::Convert)
