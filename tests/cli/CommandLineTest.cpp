@@ -129,10 +129,6 @@ private slots:
         QTest::newRow("columns, decimal comma, output file") << std::string(
             "convert --from sph --to cart --columns 3,1,12 --decimal-comma -o out "
             "a.csv -") << convertDefaults + "2:- columns=2,0,11 decimal-comma output=out"s;
-        QTest::newRow("--output=file, -o - for standard output")
-            << std::string("eval --output=a -o -")
-            << std::string("command=2 from=cartesian to=spherical theta=0 unit=0 format=0/5/1 "
-                           "separator=input keep=0 header=1 values=0 output=-"s);
         QTest::newRow("help anywhere")
             << std::string("convert --from x --help")
             << std::string("command=0 from=cartesian to=spherical theta=0 "
@@ -212,17 +208,10 @@ private slots:
         QTest::newRow("a column twice")
             << std::string("convert --from sph --to cart --columns 2,3,2")
             << "--columns names field 2 twice"s;
-        QTest::newRow("columns not numbers")
-            << std::string("convert --from sph --to cart --columns 2,,3")
-            << "--columns needs a whole number, not ''"s;
         QTest::newRow("columns fewer than the values")
             << std::string("convert --from sph --to cart --columns 2,3")
             << "--columns names 2 fields; spherical has 3 values"s;
-        QTest::newRow("columns for eval")
-            << std::string("eval --columns 1") << "--columns belongs to convert"s;
         QTest::newRow("output without a file") << std::string("eval 1 -o") << "-o needs a value"s;
-        QTest::newRow("output empty")
-            << std::string("eval --output= 1") << "--output needs a file name"s;
         QTest::newRow("decimal comma with a separator that holds a comma")
             << std::string("convert --from sph --to cart --decimal-comma --separator=,")
             << "--decimal-comma writes \",\" inside the numbers: choose another --separator"s;

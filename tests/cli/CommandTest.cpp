@@ -261,29 +261,6 @@ private slots:
             "1,1.5708,0\ntralto: line 2, field 1 \"2pi\": '2pi' is not a number\n,,\n"s);
     }
 
-    // A line that never ends (a device of zeros) is reported once it passes the limit, and
-    // ends the run: it does not read on for ever.
-    void endlessLineIsReportedAndEndsTheRun()
-    {
-        std::size_t read = 0;
-        std::string output, errors;
-        Diagnostics diagnostics([&](std::string_view message) { errors += message; });
-        Streams streams { [&read](char* buffer, std::size_t size) -> ssize_t {
-                             std::memset(buffer, 0, size);
-                             read += size;
-                             return static_cast<ssize_t>(size);
-                         },
-            [&](std::string_view text) {
-                output += text;
-                return true;
-            },
-            diagnostics };
-        QCOMPARE(RunCommand(ParseCommandLine({ "eval" }), streams), 1);
-        QCOMPARE(errors, "tralto: line 1: longer than 1048576 bytes\n"s);
-        QCOMPARE(output, std::string());
-        QVERIFY(read <= 2 * LineReader::MaxLineLength);
-    }
-
     void longTextsAreCutInMessages()
     {
         const CliRun run = RunTralto({ "eval", "1+" + std::string(200, 'a') });

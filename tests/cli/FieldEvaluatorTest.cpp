@@ -87,8 +87,6 @@ private slots:
             << std::string("1+") << "a number, pi, a function or '(' is missing or out of place"s;
         QTest::newRow("decimal comma")
             << std::string("1,5") << "a decimal comma? --decimal-comma reads it"s;
-        QTest::newRow("comma that is no decimal comma")
-            << std::string("1,,5") << "a number, pi, a function or '(' is missing or out of place"s;
         QTest::newRow("minus alone")
             << std::string("-") << "a number, pi, a function or '(' is missing or out of place"s;
         QTest::newRow("division by zero") << std::string("7/0") << "division by zero"s;
@@ -104,9 +102,6 @@ private slots:
             << std::string("asin 2") << "asin: DOMAIN error (an argument beyond -1 to 1)"s;
         QTest::newRow("power of zero below zero")
             << std::string("0^-1") << "^: SING error (0 to a negative power)"s;
-        QTest::newRow("power beyond the range") << std::string("10^400")
-                                                << "^: OVERFLOW error (the result is beyond the "
-                                                   "range of numbers)"s;
         QTest::newRow("math error, then division by its NaN")
             << std::string("1/sqrt(-1)") << "sqrt: DOMAIN error (a negative argument)"s;
         QTest::newRow("literal beyond the double range")
@@ -152,17 +147,12 @@ private slots:
         QTest::addColumn<std::string>("pointed");
         QTest::addColumn<std::string>("problem");
         QTest::newRow("plain") << std::string("-2,5") << std::string("-2.5") << std::string();
-        QTest::newRow("long") << std::string("0,707106781186547546")
-                              << std::string("0.707106781186547546") << std::string();
         QTest::newRow("exponent") << std::string("1,5E-3") << std::string("1.5E-3")
                                   << std::string();
         QTest::newRow("expression")
             << std::string("2,5*pi") << std::string("2.5*pi") << std::string();
         QTest::newRow("a point is refused")
             << std::string("1.5") << std::string()
-            << "holds a \".\": with --decimal-comma a number is written 2,5"s;
-        QTest::newRow("grouped thousands are refused")
-            << std::string("1.234,5") << std::string()
             << "holds a \".\": with --decimal-comma a number is written 2,5"s;
     }
     void decimalComma()
