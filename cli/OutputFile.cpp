@@ -106,7 +106,11 @@ bool OutputFile::Open(const std::string& path, std::string& problem)
     temporary_ = target + ".XXXXXX";
     descriptor_ = ::mkostemp(temporary_.data(), O_CLOEXEC);
     if (descriptor_ < 0) {
-        problem = std::strerror(errno);
+        const int error = errno;
+        problem = std::strerror(error);
+        // The file itself may be writable: the new one is made beside it.
+        if (error == EACCES || error == EROFS)
+            problem += " (a new file takes its place, so its folder must be writable)";
         temporary_.clear();
         return false;
     }
