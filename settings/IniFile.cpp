@@ -2,6 +2,7 @@
 
 #include "settings/IniText.h"
 #include "settings/LockedFile.h"
+#include "settings/SettingsLocation.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -240,7 +241,7 @@ void IniFile::WriteString(
         text_ = std::move(updated);
         ownWrite_ = file.CurrentIdentity();
     } catch (const FileError& error) {
-        const IniWriteError failure(path_, QString::fromStdString(error.what()));
+        const IniWriteError failure(ShownPath(path_), QString::fromStdString(error.what()));
         lastWriteFailure_ = failure.what();
         throw failure;
     }

@@ -1,11 +1,14 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 #include <stdexcept>
 #include <vector>
+
+#include <sys/stat.h>
 
 #include "format/Formater.h"
 #include "settings/Globalobjects.h"
@@ -292,6 +295,42 @@ private slots:
         const ScopedVariable configVariable("XDG_CONFIG_HOME", configHome);
         const ScopedVariable homeVariable("HOME", home);
         QCOMPARE(UserConfigFolder(), expected);
+    }
+
+    void folderNamedInAnyEncoding_data()
+    {
+        QTest::addColumn<QByteArray>("folderName");
+        QTest::newRow("ASCII") << QByteArray("Tralto");
+        QTest::newRow("UTF-8") << QByteArray("Caf\xC3\xA9");
+        QTest::newRow("Latin-1") << QByteArray("Caf\xE9");
+        QTest::newRow("no text at all") << QByteArray("\xFF\xFE\x80");
+    }
+
+    void folderNamedInAnyEncoding()
+    {
+        // The program's folder as the system names it: the settings are
+        // written beside the program and read back on the next start, and a
+        // message shows the folder as near as text can.
+        QFETCH(QByteArray, folderName);
+        const QByteArray folder = QFile::encodeName(dir_->path()) + '/' + folderName;
+        QCOMPARE(mkdir(folder.constData(), 0700), 0);
+        const QString program = ReachablePath(folder + "/Tralmain");
+        {
+            globalObjects objects(program, dir_->filePath(QStringLiteral("config")));
+            QCOMPARE(
+                ShownPath(objects.Settings().Path()), QFile::decodeName(folder + "/Tralmain.ini"));
+            SetPrecision(11);
+        }
+        struct stat status
+        {
+        };
+        QCOMPARE(stat((folder + "/Tralmain.ini").constData(), &status), 0);
+        QCOMPARE(qint64(status.st_size),
+            qint64(sizeof "[Formater]\nFormat=0\nPrecision=11\nDigits=1\n" - 1));
+        SetPrecision(-7);
+        globalObjects objects(program, dir_->filePath(QStringLiteral("config")));
+        QCOMPARE(GetPrecision(), 11);
+        QVERIFY(!QFileInfo::exists(dir_->filePath(QStringLiteral("config"))));
     }
 
     void throwingErrorHandlerDoesNotEscape()
