@@ -167,13 +167,13 @@ void LockedFile::Release()
     created_ = locked_ = false;
 }
 
-// Taking the lock waits, in growing steps, at most PatienceMilliseconds.
+// Taking the lock waits, in growing steps, at most the patience given.
 // A file system without locks counts as locked: the copies then write as
 // they did before there were locks.
-bool LockedFile::Lock(int operation)
+bool LockedFile::Lock(int operation, int patienceMilliseconds)
 {
     using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(PatienceMilliseconds);
+    const auto deadline = Clock::now() + std::chrono::milliseconds(patienceMilliseconds);
     int pause = 1;
     while (flock(descriptor_, operation | LOCK_NB) != 0) {
         if (errno != EWOULDBLOCK && errno != EINTR)
@@ -218,7 +218,7 @@ void LockedFile::OpenForReading()
         }
         // Without the lock (another copy holds it too long) the file is read
         // as it is: a replaced file is always whole.
-        if (!Lock(LOCK_SH) || HoldsTheNamedFile() || attempt == 100)
+        if (!Lock(LOCK_SH, ReaderPatienceMilliseconds) || HoldsTheNamedFile() || attempt == 100)
             return;
         close(descriptor_);
         descriptor_ = -1;
@@ -261,7 +261,7 @@ void LockedFile::OpenForWriting()
             throw FileError(NotAPlainFile);
         if (!created_ && !MayWrite(folderPath_ + '/' + name_))
             throw FileError(Reason(EACCES).toStdString());
-        if (!Lock(LOCK_EX))
+        if (!Lock(LOCK_EX, WriterPatienceMilliseconds))
             throw FileError(LockedByAnother);
         if (!locked_ || HoldsTheNamedFile())
             return;

@@ -42,9 +42,12 @@ public:
     using Identity = std::array<int64_t, 6>;
 
     // How long a copy waits for another one's lock before it gives up: a
-    // reader then reads without it, a writer fails. Writes take milliseconds;
-    // a copy that holds the lock this long is stopped or hung.
-    static constexpr int PatienceMilliseconds = 10000;
+    // writer then fails; a reader reads without it (a replaced file is
+    // always whole), after a shorter wait, since a start reads several keys.
+    // Writes take milliseconds; a copy that holds the lock this long is
+    // stopped or hung.
+    static constexpr int WriterPatienceMilliseconds = 10000;
+    static constexpr int ReaderPatienceMilliseconds = 1000;
 
     // Read: a missing file is not an error (IsMissing); one that cannot be
     // opened as a plain file is Failure(). Write: creates a missing file (and
@@ -81,7 +84,7 @@ public:
 private:
     void OpenForReading();
     void OpenForWriting();
-    bool Lock(int operation);
+    bool Lock(int operation, int patienceMilliseconds);
     bool HoldsTheNamedFile() const;
     void ReplaceAtomically(const QByteArray& bytes);
     void WriteInPlace(const QByteArray& bytes);
