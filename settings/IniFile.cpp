@@ -150,9 +150,6 @@ std::optional<QString> IniFile::Refresh(const LockedFile& file)
         text_.reset();
         return QStringLiteral("Larger than %1 MiB").arg(MaximumFileSize >> 20);
     }
-    if (text_ && ownWrite_ && file.CurrentIdentity() == ownWrite_)
-        return std::nullopt;
-    ownWrite_.reset();
     QFile in;
     if (!in.open(file.Descriptor(), QIODevice::ReadOnly | QIODevice::Unbuffered,
             QFileDevice::DontCloseHandle)) {
@@ -239,7 +236,6 @@ void IniFile::WriteString(
         updated->SetKeyLine(place, OneLine(section), OneLine(key) + '=' + StoredValue(value));
         file.Replace(updated->Bytes());
         text_ = std::move(updated);
-        ownWrite_ = file.CurrentIdentity();
     } catch (const FileError& error) {
         const IniWriteError failure(ShownPath(path_), QString::fromStdString(error.what()));
         lastWriteFailure_ = failure.what();

@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 
-#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -112,8 +111,5 @@ private:
     // The file's content as of the last call, parsed; none while unreadable.
     std::unique_ptr<IniText> text_;
     std::map<QByteArray, SeenValue> seen_;
-    // How the system saw the file just after this object wrote it: while it
-    // still looks so, its bytes are the text's and need no second reading.
-    std::optional<std::array<int64_t, 6>> ownWrite_;
     std::string lastWriteFailure_;
 };

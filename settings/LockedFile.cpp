@@ -121,14 +121,6 @@ bool WriteAll(int descriptor, const QByteArray& bytes, off_t offset)
     return true;
 }
 
-LockedFile::Identity IdentityOf(const struct stat& status)
-{
-    return { int64_t(status.st_dev), int64_t(status.st_ino), int64_t(status.st_size),
-        int64_t(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec,
-        int64_t(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec,
-        int64_t(status.st_nlink) };
-}
-
 } // namespace
 
 LockedFile::LockedFile(const QString& path, Access access)
@@ -281,16 +273,6 @@ int64_t LockedFile::Size() const
     {
     };
     return descriptor_ >= 0 && fstat(descriptor_, &status) == 0 ? int64_t(status.st_size) : 0;
-}
-
-std::optional<LockedFile::Identity> LockedFile::CurrentIdentity() const
-{
-    struct stat status
-    {
-    };
-    const bool known = replaced_ ? fstatat(folder_, name_.constData(), &status, 0) == 0
-                                 : descriptor_ >= 0 && fstat(descriptor_, &status) == 0;
-    return known ? std::optional<Identity>(IdentityOf(status)) : std::nullopt;
 }
 
 void LockedFile::Replace(const QByteArray& bytes)

@@ -16,9 +16,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include <array>
 #include <cstdint>
-#include <optional>
 #include <stdexcept>
 
 // A file operation that failed; the message is the reason in words
@@ -37,9 +35,6 @@ public:
         Read,
         Write
     };
-    // Device, inode, size, modification and change times, links: equal for
-    // two looks at a file that nobody changed in between.
-    using Identity = std::array<int64_t, 6>;
 
     // How long a copy waits for another one's lock before it gives up: a
     // writer then fails; a reader reads without it (a replaced file is
@@ -66,8 +61,6 @@ public:
     // Open for reading (and for writing with Access::Write) at offset 0.
     int Descriptor() const { return descriptor_; }
     int64_t Size() const;
-    // The file the path names now: after Replace, the new one.
-    std::optional<Identity> CurrentIdentity() const;
 
     // Puts bytes in place of the content. When the folder may be written, a
     // temporary file beside it is written, synced and renamed over the file:
