@@ -3,9 +3,8 @@
 #include "expression/Parser.h"
 #include "format/Formater.h"
 #include "widgets/Guard.h"
-#include "widgets/Messageboxes.h"
-
 #include "settings/SettingsLocation.h"
+#include "widgets/Messageboxes.h"
 
 #include <QFile>
 #include <QFileInfo>

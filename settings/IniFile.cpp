@@ -109,6 +109,11 @@ bool HoldsBytes(QFile& file, const QByteArray& bytes)
     return true;
 }
 
+QString TooLarge()
+{
+    return QStringLiteral("Larger than %1 MiB").arg(IniFile::MaximumFileSize >> 20);
+}
+
 QByteArray SeenKey(const std::string& section, const std::string& key)
 {
     return IniText::FoldedName(section) + '\0' + IniText::FoldedName(key);
@@ -148,7 +153,7 @@ std::optional<QString> IniFile::Refresh(const LockedFile& file)
     // Told by the size alone: nothing of a huge or sparse file is read.
     if (file.Size() > MaximumFileSize) {
         text_.reset();
-        return QStringLiteral("Larger than %1 MiB").arg(MaximumFileSize >> 20);
+        return TooLarge();
     }
     QFile in;
     if (!in.open(file.Descriptor(), QIODevice::ReadOnly | QIODevice::Unbuffered,
@@ -169,7 +174,7 @@ std::optional<QString> IniFile::Refresh(const LockedFile& file)
     if (in.error() != QFileDevice::NoError)
         return in.errorString();
     if (bytes.size() > MaximumFileSize)
-        return QStringLiteral("Larger than %1 MiB").arg(MaximumFileSize >> 20);
+        return TooLarge();
     text_ = std::make_unique<IniText>(std::move(bytes));
     return std::nullopt;
 }
