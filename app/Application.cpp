@@ -2,8 +2,8 @@
 
 #include "expression/Parser.h"
 #include "format/Formater.h"
-#include "widgets/Guard.h"
 #include "settings/SettingsLocation.h"
+#include "widgets/Guard.h"
 #include "widgets/Messageboxes.h"
 
 #include <QFile>

@@ -9,12 +9,11 @@
 #include <vector>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "format/Formater.h"
 #include "settings/Globalobjects.h"
 #include "settings/IniFile.h"
+#include "tests/ForkedCopies.h"
 #include "tests/TestMain.h"
 
 namespace {
@@ -351,44 +350,17 @@ private slots:
         for (int round = 0; round < 5; ++round) {
             WriteBytes(IniPath(), "[Formater]\nFormat=1\nPrecision=6\nDigits=2\n");
             // Every copy reads the file at its start, then all end at once.
-            int started[2];
-            int gate[2];
-            QCOMPARE(pipe(started), 0);
-            QCOMPARE(pipe(gate), 0);
-            std::vector<pid_t> copies;
-            for (const int change : changes) {
-                const pid_t copy = fork();
-                if (copy == 0) {
-                    close(gate[1]);
-                    {
-                        globalObjects objects(ProgramPath());
-                        const char ready = 1;
-                        char never = 0;
-                        if (write(started[1], &ready, 1) != 1 || read(gate[0], &never, 1) != 0)
-                            _exit(3);
-                        if (change == 0)
-                            SetFormatKind(2);
-                        if (change == 1)
-                            SetPrecision(9);
-                        if (change == 2)
-                            SetDigits(3);
-                    }
-                    _exit(0);
-                }
-                QVERIFY(copy > 0);
-                copies.push_back(copy);
-            }
-            for (size_t ready = 0; ready < copies.size(); ++ready) {
-                char byte = 0;
-                QCOMPARE(read(started[0], &byte, 1), ssize_t(1));
-            }
-            for (const int end : { started[0], started[1], gate[0], gate[1] })
-                close(end);
-            for (const pid_t copy : copies) {
-                int status = 0;
-                QCOMPARE(waitpid(copy, &status, 0), copy);
-                QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-            }
+            QVERIFY(RunCopies(int(changes.size()), [&](int copy, const auto& waitForAll) {
+                globalObjects objects(ProgramPath());
+                waitForAll();
+                if (changes[copy] == 0)
+                    SetFormatKind(2);
+                if (changes[copy] == 1)
+                    SetPrecision(9);
+                if (changes[copy] == 2)
+                    SetDigits(3);
+                return true;
+            }));
             IniFile ini(IniPath());
             QCOMPARE(ini.ReadInteger("Formater", "Format", 0), changes.contains(0) ? 2 : 1);
             QCOMPARE(ini.ReadInteger("Formater", "Precision", 0), changes.contains(1) ? 9 : 6);
