@@ -1,6 +1,8 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,11 +10,13 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
 #include "app/Mainform.h"
+#include "localisation/QtTranslation.h"
 #include "tests/CoordWindowSupport.h"
 #include "tests/LanguageFileBuilder.h"
 #include "tests/ModalDialog.h"
@@ -28,6 +32,9 @@
 
 #include <memory>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 // The main window routing between the two coordinate windows, its menus and
 // the settings it keeps.
@@ -69,6 +76,23 @@ class MainformTest : public QObject
             if (item->objectName() == QLatin1String("Language_Item_") + QLatin1String(code))
                 return item;
         return nullptr;
+    }
+    // Spoils a language file: "missing", "cut" short, a "fifo" or a "folder"
+    // in its place, or "unreadable".
+    static bool Spoil(const QString& path, const QString& how)
+    {
+        QFile file(path);
+        if (how == QLatin1String("cut"))
+            return file.open(QIODevice::ReadWrite) && file.resize(file.size() / 2);
+        if (how == QLatin1String("unreadable"))
+            return file.setPermissions({});
+        if (!file.remove())
+            return false;
+        if (how == QLatin1String("fifo"))
+            return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+        if (how == QLatin1String("folder"))
+            return QDir().mkdir(path);
+        return how == QLatin1String("missing");
     }
     static void ChooseDimension(QWidget& window, int item)
     {
@@ -282,6 +306,152 @@ private slots:
         QVERIFY(group != nullptr);
         QVERIFY(group->isExclusive());
         QCOMPARE(group->actions(), form->LanguageItems());
+    }
+
+    void unreadableLanguageFallsBack_data()
+    {
+        // How the file of the stored language, German, is spoiled (and
+        // English with it, in the last row), and the language shown instead.
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<bool>("englishToo");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("missing") << "missing" << false << "English";
+        QTest::newRow("cut short") << "cut" << false << "English";
+        QTest::newRow("FIFO") << "fifo" << false << "English";
+        QTest::newRow("folder") << "folder" << false << "English";
+        QTest::newRow("unreadable") << "unreadable" << false << "English";
+        QTest::newRow("English cut short too") << "cut" << true << "Español";
+    }
+
+    void unreadableLanguageFallsBack()
+    {
+        QFETCH(QString, damage);
+        QFETCH(bool, englishToo);
+        QFETCH(QString, shown);
+        if (damage == QLatin1String("unreadable") && geteuid() == 0)
+            QSKIP("Run as root, which reads a file whatever its permissions say.");
+        const QString german = folder_->LanguageFolder() + QStringLiteral("/Sharedlex.deu");
+        QVERIFY(Spoil(german, damage));
+        if (englishToo)
+            QVERIFY(Spoil(folder_->LanguageFolder() + QStringLiteral("/Sharedlex.enu"), damage));
+        QVERIFY(folder_->WriteSettings("[Language]\nCommonLangExt=deu\n"));
+        {
+            auto form = Start();
+            QVERIFY(form);
+            ChooseDimension(*form->Coord3DWindow(), 0);
+            ChooseDimension(*form->Coord2DWindow(), 1);
+
+            QStringList texts { form->menuBar()->actions()[1]->text() };
+            auto* convention
+                = form->Coord3DWindow()->findChild<RadioGroup*>("Koord_KugelZ_RadioGroup");
+            texts << convention->ItemText(0) << convention->ItemText(1);
+            QString ok;
+            QString cancel;
+            const ModalRun run = DriveModalDialog<TFormFormat>(
+                [&] { form->findChild<QAction*>("Format_Item")->trigger(); },
+                [&](TFormFormat& dialog) {
+                    ok = dialog.findChild<QPushButton*>("OK_Button")->text();
+                    cancel = dialog.findChild<QPushButton*>("Cancel_Button")->text();
+                    dialog.reject();
+                });
+            QVERIFY(run.shown);
+            for (const QString& text : std::as_const(texts) + QStringList({ ok, cancel }))
+                QVERIFY(!text.isEmpty());
+            QVERIFY(ok != cancel);
+
+            // Told once, after both windows and a dialog.
+            QCOMPARE(boxes_.size(), size_t(1));
+            QCOMPARE(boxes_[0].text,
+                QStringLiteral("The language file \"%1\" could not be read; the texts are shown "
+                               "in %2.")
+                    .arg(german, shown));
+            QStringList checked;
+            for (QAction* item : form->LanguageItems())
+                if (item->isChecked())
+                    checked << item->objectName();
+            QCOMPARE(
+                checked, QStringList({ englishToo ? "Language_Item_esr" : "Language_Item_enu" }));
+        }
+        // The choice stays, for a start once the file is whole again.
+        QVERIFY(folder_->ReadSettings().contains("CommonLangExt=deu"));
+    }
+
+    void choosingAnUnreadableLanguageKeepsTheOneShown()
+    {
+        QVERIFY(Spoil(folder_->LanguageFolder() + QStringLiteral("/Sharedlex.ita"), "cut"));
+        auto form = StartEnglishIn(3);
+        QVERIFY(form);
+        LanguageItem(*form, "ita")->trigger();
+        QCOMPARE(boxes_.size(), size_t(1));
+        QVERIFY(boxes_[0].text.contains(QStringLiteral("Sharedlex.ita")));
+        QCOMPARE(form->LanguageCode(), QStringLiteral("enu"));
+        QVERIFY(LanguageItem(*form, "enu")->isChecked());
+        QVERIFY(!LanguageItem(*form, "ita")->isChecked());
+        QCOMPARE(form->menuBar()->actions()[1]->text(), QStringLiteral("&Options"));
+
+        LanguageItem(*form, "deu")->trigger();
+        QCOMPARE(form->LanguageCode(), QStringLiteral("deu"));
+        QCOMPARE(boxes_.size(), size_t(1));
+    }
+
+    void qtTextsFollowTheLanguage_data()
+    {
+        // Qt's own texts and the info dialog's after a change of language:
+        // the fields' context menu, a message box's and a dialog's standard
+        // buttons, a line of the info dialog.
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("German") << "deu"
+                                << QStringList({ "Alles auswählen", "OK", "Abbrechen",
+                                       "Rechnet Koordinaten um, während Sie tippen." });
+        QTest::newRow("Spanish") << "esr"
+                                 << QStringList({ "Seleccionar todo", "Aceptar", "Cancelar",
+                                        "Convierte coordenadas mientras escribe." });
+        QTest::newRow("Italian") << "ita"
+                                 << QStringList({ "Seleziona tutto", "OK", "Annulla",
+                                        "Converte le coordinate mentre si digita." });
+        QTest::newRow("Portuguese") << "ptb"
+                                    << QStringList({ "Selecionar tudo", "OK", "Cancelar",
+                                           "Converte coordenadas enquanto você digita." });
+    }
+
+    void qtTextsFollowTheLanguage()
+    {
+        QFETCH(QString, code);
+        QFETCH(QStringList, texts);
+        if (!QFile::exists(QtTranslation::InstalledFolder() + QStringLiteral("/qtbase_de.qm")))
+            QSKIP("Qt's translations are not installed (Debian: qt6-translations-l10n).");
+        auto form = StartEnglishIn(3);
+        QVERIFY(form);
+        const auto shown = [&form] {
+            QStringList shown;
+            auto* field = form->Coord3DWindow()->findChild<QLineEdit*>("Koord_Karx_Edit");
+            // "Select All" ends the standard menu of a field.
+            const std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
+            shown << menu->actions().last()->text().section(QLatin1Char('\t'), 0, 0).remove('&');
+            shown << MessageBoxes::CreateBox(
+                nullptr, { "Tralto", "text", MessageBoxes::Icon::Stop })
+                         ->button(QMessageBox::Ok)
+                         ->text()
+                         .remove('&');
+            shown << QDialogButtonBox(QDialogButtonBox::Cancel)
+                         .button(QDialogButtonBox::Cancel)
+                         ->text()
+                         .remove('&');
+            DriveModalDialog<TFormInfo>([&] { form->findChild<QAction*>("About_Item")->trigger(); },
+                [&](TFormInfo& dialog) {
+                    shown << dialog.findChild<QLabel*>("Info1_Label")->text();
+                    dialog.accept();
+                });
+            return shown;
+        };
+        const QStringList english = shown();
+        QCOMPARE(english,
+            QStringList({ "Select All", "OK", "Cancel", "Converts coordinates as you type." }));
+        LanguageItem(*form, code.toLatin1().constData())->trigger();
+        QCOMPARE(shown(), texts);
+        LanguageItem(*form, "enu")->trigger();
+        QCOMPARE(shown(), english);
     }
 
     void keysLandAfterASwitchOfDimension_data()
