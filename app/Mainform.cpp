@@ -8,6 +8,7 @@
 #include "widgets/DesignScale.h"
 #include "widgets/Guard.h"
 #include "widgets/Messageboxes.h"
+#include "widgets/ScrollingMenu.h"
 #include "widgets/Showcoordwindow.h"
 #include "windows/Coordform.h"
 #include "windows/Coordform2.h"
@@ -58,6 +59,7 @@ void TMainForm::BuildMenu()
     optionsMenu_->menuAction()->setObjectName(QStringLiteral("Options_Item"));
     languageMenu_ = optionsMenu_->addMenu(QStringLiteral("&Language"));
     languageMenu_->menuAction()->setObjectName(QStringLiteral("OptionsLanguage_Item"));
+    LetMenuScroll(languageMenu_);
     // One language of many: the entries show as radio items.
     languageGroup_ = new QActionGroup(languageMenu_);
     languageGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);

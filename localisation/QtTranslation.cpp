@@ -26,7 +26,8 @@ void QtTranslation::Follow(const QString& locale)
     if (!locale.isEmpty() && locale == locale_)
         return;
     std::unique_ptr<QTranslator> next;
-    if (!locale.isEmpty()) {
+    // Qt writes its texts in English: for English there is nothing to load.
+    if (!locale.isEmpty() && QLocale(locale).language() != QLocale::English) {
         next = std::make_unique<QTranslator>();
         // "qtbase_de.qm" for "de_DE", "qtbase_pt_BR.qm" for "pt_BR".
         if (!next->load(QLocale(locale), QStringLiteral("qtbase"), QStringLiteral("_"), folder_))

@@ -28,7 +28,7 @@ public:
     QtTranslation& operator=(const QtTranslation&) = delete;
 
     // Qt's texts in the language of the locale ("de_DE", "pt_BR"); English
-    // for an empty locale and for one Qt has no translation for.
+    // for an English locale, an empty one and one Qt has no translation for.
     void Follow(const QString& locale);
     // The locale whose translation is installed; empty while Qt speaks
     // English.

@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 
 #include "app/Mainform.h"
@@ -259,6 +260,53 @@ private slots:
         QCOMPARE(names,
             QStringList({ "Language_Item_deu", "Language_Item_enu", "Language_Item_esr",
                 "Language_Item_ita", "Language_Item_ptb" }));
+    }
+
+    void longLanguageMenuFitsTheScreen()
+    {
+        // 500 more languages and backup copies of German: each language once,
+        // German alone checked, and the menu within the screen.
+        const QString folder = folder_->LanguageFolder() + QStringLiteral("/Sharedlex.");
+        const auto copy = [&folder](const QString& from, const QString& to) {
+            QFile source(folder + from);
+            QFile target(folder + to);
+            return source.open(QIODevice::ReadOnly) && target.open(QIODevice::WriteOnly)
+                && target.write(source.readAll()) == source.size();
+        };
+        for (int i = 0; i < 500; ++i) {
+            const QString code = QString(QChar(u'a' + i / 26 / 26)) + QChar(u'a' + i / 26 % 26)
+                + QChar(u'a' + i % 26);
+            QVERIFY(copy(QStringLiteral("ita"), code));
+        }
+        for (const char* backup : { "deu~", "deu.bak", "deu.orig" })
+            QVERIFY(copy(QStringLiteral("deu"), QLatin1String(backup)));
+        QVERIFY(folder_->WriteSettings("[Language]\nCommonLangExt=deu\n"));
+        auto form = Start();
+        QVERIFY(form);
+        QCOMPARE(form->LanguageItems().size(), 505);
+        QStringList checked;
+        for (QAction* item : form->LanguageItems())
+            if (item->isChecked())
+                checked << item->objectName();
+        QCOMPARE(checked, QStringList({ "Language_Item_deu" }));
+
+        auto* menu = form->findChild<QAction*>("OptionsLanguage_Item")->menu();
+        menu->popup(form->mapToGlobal(QPoint(0, 0)));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        // One column that scrolls, as high as the screen at most (Qt lets a
+        // popup overlap the screen's edge by its frame's pixel or two).
+        const QRect screen = menu->screen()->availableGeometry();
+        const QString where = QStringLiteral("menu at %1,%2 %3x%4 on a screen of %5x%6")
+                                  .arg(menu->x())
+                                  .arg(menu->y())
+                                  .arg(menu->width())
+                                  .arg(menu->height())
+                                  .arg(screen.width())
+                                  .arg(screen.height());
+        QVERIFY2(menu->height() <= screen.height() && menu->y() >= screen.top()
+                && menu->width() < screen.width() / 2,
+            qPrintable(where));
+        menu->close();
     }
 
     void languageMenuSwitchesEveryText()
