@@ -42,8 +42,8 @@ TRALTO_TEST_PACKAGES=(
   clang libclang-rt-14-dev clang-format
   libbenchmark-dev libmuparser-dev
   xvfb xauth xdotool x11-utils xclip
-  # bc for bench/cli_throughput.sh
-  bc
+  # bc and numpy (the vectorised conversion it compares with) for bench/cli_throughput.sh
+  bc python3-numpy
   desktop-file-utils appstream libx11-dev
   # readelf for the search-path check of the built binaries; GNU time for the
   # benchmarks' peak memory
