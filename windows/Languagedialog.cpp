@@ -71,6 +71,8 @@ TLanguageForm::TLanguageForm(
     // list fits, nothing shows that it could scroll.
     scroller_->setObjectName(QStringLiteral("Languages_ScrollArea"));
     scroller_->setFrameShape(QFrame::NoFrame);
+    // The keyboard goes to the items, never to the area around them.
+    scroller_->setFocusPolicy(Qt::NoFocus);
     scroller_->setWidget(list_);
     scroller_->setWidgetResizable(false);
     scroller_->viewport()->setAutoFillBackground(false);

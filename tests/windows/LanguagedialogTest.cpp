@@ -17,6 +17,7 @@
 
 #include "settings/Globalobjects.h"
 #include "settings/IniFile.h"
+#include "tests/CoordWindowSupport.h"
 #include "tests/ModalDialog.h"
 #include "tests/TestMain.h"
 #include "tests/localisation/LanguageFixture.h"
@@ -314,6 +315,7 @@ private slots:
         QRect screen;
         QRect okOnScreen;
         bool englishInView = false;
+        QStringList keyboardOrder;
         const Shown shown = Run([&](TLanguageForm& dialog) {
             screen = dialog.screen()->availableGeometry();
             auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("OKBtn"));
@@ -326,6 +328,11 @@ private slots:
             englishInView
                 = QRect(QPoint(0, 0), viewport->size())
                       .contains(QRect(english->mapTo(viewport, QPoint(0, 0)), english->size()));
+            // The keyboard goes from OK into the list of languages; the area
+            // that scrolls is no stop of its own.
+            dialog.activateWindow();
+            if (QTest::qWaitForWindowActive(&dialog))
+                keyboardOrder = WalkTheKeyboardOrder(2);
             ClickOK(dialog);
         });
         QCOMPARE(shown.codes.size(), 502);
@@ -336,6 +343,10 @@ private slots:
                            .arg(screen.height())));
         QVERIFY(screen.contains(okOnScreen));
         QVERIFY(englishInView);
+        QCOMPARE(keyboardOrder.size(), 2);
+        QCOMPARE(keyboardOrder[0], QStringLiteral("OKBtn"));
+        QVERIFY2(
+            keyboardOrder[1].startsWith(QLatin1String("radio_Item")), qPrintable(keyboardOrder[1]));
         QCOMPARE(StoredCode(fixture_->ProgramPath()), QStringLiteral("enu"));
     }
 
