@@ -30,14 +30,13 @@ public:
     // Qt's texts in the language of the locale ("de_DE", "pt_BR"); English
     // for an English locale, an empty one and one Qt has no translation for.
     void Follow(const QString& locale);
-    // The locale whose translation is installed; empty while Qt speaks
-    // English.
-    const QString& Locale() const { return locale_; }
 
     static QString InstalledFolder();
 
 private:
     QString folder_;
+    // The locale whose translation is installed; empty while Qt speaks
+    // English.
     QString locale_;
     std::unique_ptr<QTranslator> translator_;
 };

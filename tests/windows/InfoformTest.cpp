@@ -173,7 +173,6 @@ private slots:
         const QUrl mail(QStringLiteral("mailto:tralto@example.net"));
         QTest::newRow("both") << page << mail;
         QTest::newRow("web page only") << page << QUrl();
-        QTest::newRow("mail only") << QUrl() << mail;
         QTest::newRow("none") << QUrl() << QUrl();
     }
 
@@ -206,13 +205,8 @@ private slots:
         QVERIFY(!run.leftOpen);
         QCOMPARE(pageShown, !page.isEmpty());
         QCOMPARE(mailShown, !mail.isEmpty());
-        QList<QUrl> expected;
-        if (pageShown)
-            expected << page;
-        if (mailShown)
-            expected << mail;
-        if (pageShown)
-            expected << page;
+        QList<QUrl> expected { page, mail, page };
+        expected.removeAll(QUrl());
         QCOMPARE(opened_, expected);
     }
 };
