@@ -76,15 +76,18 @@ void TMainForm::FormCreate()
     SettingsStore& settings = globals_->Settings();
     languageCode_ = QString::fromStdString(
         settings.ReadString(SettingsNames::LanguageSection, SettingsNames::LanguageCodeKey, ""));
-    if (languageCode_.isEmpty()) {
+    const bool firstStart = languageCode_.isEmpty();
+    if (firstStart) {
         // First start: the language dialog stores the choice and hands it
         // over; closing it without a choice leaves English.
         languageCode_ = ShowLanguageDialog(this, *globals_).value_or(FallbackLanguageCode);
     }
     // The languages offered, read once: the menu lists them, and they stand
-    // in for a stored language whose file cannot be read.
+    // in for a stored language whose file cannot be read. Without any, the
+    // first-start dialog has said so already.
     const QStringList offered = FindLanguageCodes(globals_->LanguageFolder());
-    ShowLanguage(languageCode_, offered);
+    if (!ShowLanguage(languageCode_, offered) && !(firstStart && offered.isEmpty()))
+        ReportUnreadableLanguage(languageCode_);
     globals_->RegisterMenuItem(languageMenu_->menuAction(), TextNumber::LanguageMenu);
     globals_->RegisterMenuItem(formatItem_, TextNumber::FormatItem);
     globals_->RegisterMenuItem(optionsMenu_->menuAction(), TextNumber::OptionsMenu);
@@ -105,10 +108,7 @@ bool TMainForm::ShowLanguage(const QString& code, const QStringList& offered)
     fallbacks << FallbackLanguageCode << offered;
     const QString shown = globals_->LoadLanguageOrFallback(code, fallbacks);
     qtTexts_.Follow(LanguageFileLocale(globals_->LanguageHandle()));
-    if (shown == code)
-        return true;
-    ReportUnreadableLanguage(code);
-    return false;
+    return shown == code;
 }
 
 void TMainForm::ReportUnreadableLanguage(const QString& code)
@@ -154,6 +154,8 @@ void TMainForm::LanguageMenuClick(QAction* sender)
     const QString& chosen = languageCodes_[sender->data().toInt()];
     if (ShowLanguage(chosen, languageCodes_))
         languageCode_ = chosen;
+    else
+        ReportUnreadableLanguage(chosen);
     // The check mark is on the language shown.
     for (qsizetype i = 0; i < languageItems_.size(); ++i)
         languageItems_[i]->setChecked(languageCodes_[i] == globals_->LoadedCode());

@@ -55,6 +55,8 @@ private:
     void FormDestroy();
     void MergeChildMenu(QMenu* childMenu);
     void KeepLayoutWhole(QWidget* child);
+    // Loads the language, or one in its place when its file cannot be read;
+    // true when it was the language itself.
     bool ShowLanguage(const QString& code, const QStringList& offered);
     void ReportUnreadableLanguage(const QString& code);
     void BuildLanguageMenu(const QStringList& codes);

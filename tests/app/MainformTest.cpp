@@ -223,17 +223,23 @@ private slots:
     void firstStartWithoutAChoiceFallsBackToEnglish_data()
     {
         QTest::addColumn<QByteArray>("settings");
-        QTest::newRow("no settings file") << QByteArray();
+        QTest::addColumn<bool>("noLanguageFiles");
+        QTest::newRow("no settings file") << QByteArray() << false;
         // A stored empty code names no language either: English again, not
         // a run without texts and the dialog at every start.
-        QTest::newRow("empty code stored") << QByteArray("[Language]\nCommonLangExt=\n");
+        QTest::newRow("empty code stored") << QByteArray("[Language]\nCommonLangExt=\n") << false;
+        // The dialog says there are none; that is said once.
+        QTest::newRow("no language files") << QByteArray() << true;
     }
 
     void firstStartWithoutAChoiceFallsBackToEnglish()
     {
         QFETCH(QByteArray, settings);
+        QFETCH(bool, noLanguageFiles);
         if (!settings.isEmpty())
             QVERIFY(folder_->WriteSettings(settings));
+        if (noLanguageFiles)
+            QVERIFY(QDir(folder_->LanguageFolder()).removeRecursively());
         {
             std::unique_ptr<TMainForm> form;
             const ModalRun run = DriveModalDialog<TLanguageForm>(
@@ -242,6 +248,7 @@ private slots:
             QVERIFY(run.shown);
             QCOMPARE(form->LanguageCode(), QStringLiteral("enu"));
             QCOMPARE(folder_->ReadSettings(), settings);
+            QCOMPARE(boxes_.size(), size_t(noLanguageFiles ? 1 : 0));
         }
         const QByteArray written = folder_->ReadSettings();
         if (settings.isEmpty()) {
