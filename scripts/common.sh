@@ -33,6 +33,8 @@ TRALTO_BUILD_PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   libgl-dev libqt6svg6 qt6-qpa-plugins
+  # Qt's own texts (context menus, standard buttons) in the user's language
+  qt6-translations-l10n
 )
 
 # What the tests, the sanitizer pass, the fuzz replay and the benchmarks need.
