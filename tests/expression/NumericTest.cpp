@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr long double Infinity = std::numeric_limits<long double>::infinity();
 constexpr long double LargestDouble = std::numeric_limits<double>::max();
 
 } // namespace

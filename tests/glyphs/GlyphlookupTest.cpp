@@ -4,6 +4,7 @@
 
 #include "glyphs/Glyphlookup.h"
 #include "tests/TestMain.h"
+#include "tests/glyphs/GlyphbankFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,11 +16,6 @@
 #include <QTest>
 
 namespace {
-
-QString GlyphbankFolder()
-{
-    return QFileInfo(QStringLiteral(TRALTO_GLYPHBANK_FILE)).absolutePath();
-}
 
 bool WriteFile(const QString& path, const QByteArray& bytes)
 {
