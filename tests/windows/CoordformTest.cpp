@@ -13,6 +13,7 @@
 #include "settings/Globalobjects.h"
 #include "tests/CoordWindowSupport.h"
 #include "tests/ProgramFolder.h"
+#include "tests/RadioItemText.h"
 #include "tests/TestMain.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/Showcoordwindow.h"
@@ -129,8 +130,9 @@ private slots:
     {
         auto* sphere = form_->findChild<QLabel*>("Koord_Kugel_Image");
         const auto shows = [sphere](const char* name) {
+            const QColor ink = sphere->palette().color(sphere->foregroundRole());
             return sphere->pixmap().toImage().convertToFormat(QImage::Format_ARGB32)
-                == TransparentBitmap(LoadGlyphBitmap(GlyphbankHandle(), QLatin1String(name)))
+                == InkedBitmap(LoadGlyphBitmap(GlyphbankHandle(), QLatin1String(name)), ink)
                        .convertToFormat(QImage::Format_ARGB32);
         };
         QVERIFY(shows("Coord_KugelZ3"));
@@ -179,8 +181,8 @@ private slots:
         form_->LanguageChanged();
         auto* group = form_->findChild<RadioGroup*>("Koord_KugelZ_RadioGroup");
         QCOMPARE(group->ItemIndex(), 1);
-        QCOMPARE(group->ItemText(0), QStringLiteral("theta ist Winkel zur z-Achse"));
-        QCOMPARE(group->ItemText(1), QStringLiteral("theta ist Winkel zur xy-Ebene"));
+        QCOMPARE(RadioItemText(group, 0), QStringLiteral("theta ist Winkel zur z-Achse"));
+        QCOMPARE(RadioItemText(group, 1), QStringLiteral("theta ist Winkel zur xy-Ebene"));
         QCOMPARE(Field(0)->text(), QStringLiteral("2"));
         QCOMPARE(form_->findChild<QLabel*>("Koord_Kar_Label")->text(),
             QStringLiteral("kartesische Koordinaten"));

@@ -20,6 +20,7 @@
 #include "tests/CoordWindowSupport.h"
 #include "tests/ModalDialog.h"
 #include "tests/ProgramFolder.h"
+#include "tests/RadioItemText.h"
 #include "tests/TestMain.h"
 #include "tests/localisation/LanguageFixture.h"
 #include "widgets/Messageboxes.h"
@@ -54,7 +55,7 @@ Shown Read(TLanguageForm& dialog)
     }
     const auto* radio = dialog.findChild<RadioGroup*>(QStringLiteral("radio"));
     for (int i = 0; radio != nullptr && i < radio->Count(); ++i)
-        shown.items << radio->ItemText(i);
+        shown.items << RadioItemText(radio, i);
     shown.selected = radio != nullptr ? radio->ItemIndex() : -2;
     shown.radioGeometry = radio != nullptr ? radio->geometry() : QRect();
     if (const auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("OKBtn")))
