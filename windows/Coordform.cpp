@@ -80,11 +80,14 @@ void TFormCoord::BuildLayout()
             MakeLabel(
                 this, place.labelName, QLatin1String(place.labelText), QPoint(280, place.labelTop));
     }
-    sphericalThetaImage_ = MakeImage(this, "Koord_Kugtheta_Image", QRect(272, 184, 17, 17));
+    sphericalThetaImage_
+        = MakeImage(this, "Koord_Kugtheta_Image", QRect(SymbolColumnLeft, 184, 17, 17));
     sphericalThetaImage_->setAccessibleName(QStringLiteral("theta"));
-    sphericalPhiImage_ = MakeImage(this, "Koord_KugPhi_Image", QRect(272, 216, 17, 25));
+    sphericalPhiImage_
+        = MakeImage(this, "Koord_KugPhi_Image", QRect(SymbolColumnLeft, 216, 17, 25));
     sphericalPhiImage_->setAccessibleName(QStringLiteral("phi"));
-    cylindricalPhiImage_ = MakeImage(this, "Koord_Zylphi_Image", QRect(272, 320, 17, 25));
+    cylindricalPhiImage_
+        = MakeImage(this, "Koord_Zylphi_Image", QRect(SymbolColumnLeft, 320, 17, 25));
     cylindricalPhiImage_->setAccessibleName(QStringLiteral("phi"));
     sphereImage_ = MakeImage(this, "Koord_Kugel_Image", QRect(408, 128, 99, 111));
     cylinderImage_ = MakeImage(this, "Koord_Zylinder_Image", QRect(400, 272, 112, 115));
