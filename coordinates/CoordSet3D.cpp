@@ -45,6 +45,11 @@ long double RootOfSum(long double sumOfSquares)
     return std::sqrt(RoundToDoublePrecision(sumOfSquares));
 }
 
+long double CylindricalRadius(long double x, long double y)
+{
+    return RootOfSum(x * x + y * y);
+}
+
 } // namespace
 
 long double DegToRad(long double degrees)
@@ -92,8 +97,9 @@ void CoordSet3D::Convert(int source)
     case Kar_y:
     case Kar_z:
     case ThetaConventionChanged:
-        CartesianToSpherical();
+        // The cylindrical radius just computed is the one theta is taken from.
         CartesianToCylindrical();
+        CartesianToSpherical(Values[Zyl_r]);
         break;
     case Kug_r:
     case Kug_theta:
@@ -114,6 +120,11 @@ void CoordSet3D::Convert(int source)
 
 void CoordSet3D::CartesianToSpherical()
 {
+    CartesianToSpherical(CylindricalRadius(Values[Kar_x], Values[Kar_y]));
+}
+
+void CoordSet3D::CartesianToSpherical(long double cylindricalRadius)
+{
     const long double x = Values[Kar_x];
     const long double y = Values[Kar_y];
     const long double z = Values[Kar_z];
@@ -123,9 +134,12 @@ void CoordSet3D::CartesianToSpherical()
     if (r == 0) {
         Values[Kug_theta] = 0;
     } else {
-        const long double cosineToAxis = RoundToDoublePrecision(z / r);
+        // From the two legs rather than an arc function of z/r: near the axis z/r rounds to 1
+        // and its arc cosine would lose every digit of a small theta.
+        const long double planar = RoundToDoublePrecision(cylindricalRadius);
+        const long double height = RoundToDoublePrecision(z);
         Values[Kug_theta]
-            = Convention == ThetaToZAxis ? std::acos(cosineToAxis) : std::asin(cosineToAxis);
+            = Convention == ThetaToZAxis ? std::atan2(planar, height) : std::atan2(height, planar);
     }
     Values[Kug_phi] = Azimuth(x, y);
 }
@@ -135,7 +149,7 @@ void CoordSet3D::CartesianToCylindrical()
     const long double x = Values[Kar_x];
     const long double y = Values[Kar_y];
 
-    Values[Zyl_r] = RootOfSum(x * x + y * y);
+    Values[Zyl_r] = CylindricalRadius(x, y);
     Values[Zyl_phi] = Azimuth(x, y);
     Values[Zyl_z] = Values[Kar_z];
 }

@@ -11,6 +11,8 @@
 // functions and sine/cosine take their argument rounded to double precision and give an
 // extended result (Numeric::RoundToDoublePrecision, which keeps the exponent of a value beyond
 // the double range). That rounding decides the last digits shown at high display precision.
+// theta is the angle atan2 gives for the cylindrical radius and z (both rounded to double), so
+// it keeps its digits right up to the z axis.
 // An angle of magnitude 2^53 or more names no direction: what is computed from it is not a
 // number. Not-a-number and infinite values pass through the arithmetic as IEEE arithmetic
 // says; they never stick: a triple of finite values (coordinates below 1e2466, whose squares
@@ -84,6 +86,10 @@ public:
     void CylindricalToCartesian();
 
 private:
+    // theta from the cylindrical radius of the Cartesian triple, as CartesianToCylindrical
+    // computes it.
+    void CartesianToSpherical(long double cylindricalRadius);
+
     std::array<long double, ValueCount> Values {};
     ThetaConvention Convention = ThetaToZAxis;
 };

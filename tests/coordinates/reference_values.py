@@ -54,18 +54,22 @@ def azimuth(x, y):
     return fn(mpmath.atan2, D(y), D(x))
 
 
+def cylindrical_radius(x, y):
+    return fn(mpmath.sqrt, D(E(E(x * x) + E(y * y))))
+
+
 def cartesian_to_spherical(x, y, z, from_z_axis):
     r = fn(mpmath.sqrt, D(E(E(E(x * x) + E(y * y)) + E(z * z))))
     if r == 0:
         theta = mpf(0)
     else:
-        q = D(E(z / r))
-        theta = fn(mpmath.acos if from_z_axis else mpmath.asin, q)
+        planar, height = D(cylindrical_radius(x, y)), D(z)
+        theta = fn(mpmath.atan2, planar, height) if from_z_axis else fn(mpmath.atan2, height, planar)
     return r, theta, azimuth(x, y)
 
 
 def cartesian_to_cylindrical(x, y, z):
-    return fn(mpmath.sqrt, D(E(E(x * x) + E(y * y)))), azimuth(x, y), z
+    return cylindrical_radius(x, y), azimuth(x, y), z
 
 
 def spherical_to_cartesian(r, theta, phi, from_z_axis):
