@@ -54,7 +54,7 @@ long double CoordSet2D::Modulus() const
 {
     const long double x = RoundToDoublePrecision(Value.real());
     const long double y = RoundToDoublePrecision(Value.imag());
-    return std::sqrt(x * x + y * y);
+    return Numeric::RootOfSumOfSquares([](long double sum) { return std::sqrt(sum); }, x, y);
 }
 
 long double CoordSet2D::Angle() const

@@ -28,7 +28,8 @@ public:
     // x, y, Modulus(), Angle(); an index outside 0 to 3 reads as not-a-number.
     long double Get(int index) const;
 
-    // Both parts rounded to double, squares and root taken in extended precision.
+    // Both parts rounded to double, squares and root taken in extended precision (scaled by a
+    // power of two where the squares would overflow or vanish).
     long double Modulus() const;
     // atan2 of the extended parts, from -pi to pi; 0 at the origin; not a number when a part is.
     long double Angle() const;

@@ -40,14 +40,17 @@ long double Cosine(long double angle)
 }
 
 // The sum of squares is rounded to double before the root is taken.
-long double RootOfSum(long double sumOfSquares)
+constexpr auto RootOfRoundedSum
+    = [](long double sumOfSquares) { return std::sqrt(RoundToDoublePrecision(sumOfSquares)); };
+
+inline long double SphericalRadius(long double x, long double y, long double z)
 {
-    return std::sqrt(RoundToDoublePrecision(sumOfSquares));
+    return Numeric::RootOfSumOfSquares(RootOfRoundedSum, x, y, z);
 }
 
-long double CylindricalRadius(long double x, long double y)
+inline long double CylindricalRadius(long double x, long double y)
 {
-    return RootOfSum(x * x + y * y);
+    return Numeric::RootOfSumOfSquares(RootOfRoundedSum, x, y);
 }
 
 } // namespace
@@ -129,7 +132,7 @@ void CoordSet3D::CartesianToSpherical(long double cylindricalRadius)
     const long double y = Values[Kar_y];
     const long double z = Values[Kar_z];
 
-    const long double r = RootOfSum(x * x + y * y + z * z);
+    const long double r = SphericalRadius(x, y, z);
     Values[Kug_r] = r;
     if (r == 0) {
         Values[Kug_theta] = 0;

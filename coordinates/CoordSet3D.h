@@ -15,8 +15,10 @@
 // it keeps its digits right up to the z axis.
 // An angle of magnitude 2^53 or more names no direction: what is computed from it is not a
 // number. Not-a-number and infinite values pass through the arithmetic as IEEE arithmetic
-// says; they never stick: a triple of finite values (coordinates below 1e2466, whose squares
-// stay finite, and angles below 2^53) always converts to finite values.
+// says; they never stick: a triple of finite values (coordinates below 6e4931, whose radius
+// stays finite, and angles below 2^53) always converts to finite values, and a point off the
+// origin to nonzero radii: the squares are scaled by a power of two where they would overflow
+// or fall below the normal extended numbers.
 
 enum ThetaConvention
 {

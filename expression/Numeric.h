@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -40,6 +41,39 @@ inline long double RoundToDoublePrecision(long double value)
     if (value == 0 || !std::isfinite(value))
         return value;
     return RoundKeepingExponent(value);
+}
+
+// RootOfSumOfSquares where the sum overflowed, or fell below the normal extended numbers.
+template <class Root, class... Values>
+[[gnu::noinline, gnu::cold]] long double RootOfScaledSquares(
+    long double sum, Root root, Values... values)
+{
+    // Not a number, an infinite value or the origin: nothing to scale.
+    const long double largest = std::max({ std::fabs(values)... });
+    if (std::isnan(sum) || largest == 0 || largest > std::numeric_limits<long double>::max())
+        return root(sum);
+    const int exponent = std::ilogb(largest);
+    const auto scaledSquare = [exponent](long double value) {
+        const long double scaled = std::scalbn(value, -exponent);
+        return scaled * scaled;
+    };
+    return std::scalbn(root((... + scaledSquare(values))), exponent);
+}
+
+// root(the sum of the squares of values, added in the order given), for a root that commutes
+// with scaling by an even power of two, such as the square root with or without the rounding
+// to double precision. Where the sum overflows or falls below the normal extended numbers,
+// the values are scaled by a power of two and the root scaled back: that commutes with every
+// rounding on the way, so a radius is finite and nonzero wherever the exact one is. A sum in
+// the normal range is taken as it is.
+template <class Root, class... Values>
+[[gnu::always_inline]] inline long double RootOfSumOfSquares(Root root, Values... values)
+{
+    const long double sum = (... + (values * values));
+    if (sum >= std::numeric_limits<long double>::min()
+        && sum <= std::numeric_limits<long double>::max()) [[likely]]
+        return root(sum);
+    return RootOfScaledSquares(sum, root, values...);
 }
 
 // Sine and cosine of an angle of this magnitude or more are not a number, without a report:

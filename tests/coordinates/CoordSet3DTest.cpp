@@ -272,6 +272,86 @@ private slots:
         VerifyNine(Entered(convention, first, entered), expected);
     }
 
+    // Where a sum of squares would overflow or fall below the normal extended numbers: the
+    // radii stay finite and nonzero, and theta is right.
+    void endsOfTheRange_data()
+    {
+        QTest::addColumn<ThetaConvention>("convention");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<Triple>("entered");
+        QTest::addColumn<Nine>("expected");
+        const ThetaConvention Z = ThetaToZAxis;
+        const ThetaConvention XY = ThetaToXYPlane;
+        const int cartesian = CoordSet3D::Kar_x;
+        const long double quarter = 0xC90FDAA22168C235p-64L;
+
+        const long double large = 9e2465L;
+        const long double r = 0xB6EE7A6AAD06D459p8129L;
+        const long double planar = 0x955CECE2228B6FF7p8129L;
+        QTest::newRow("9e2465, from z") << Z << cartesian << Triple { large, large, large }
+                                        << Nine { large, large, large, r, 0xF48FA1402B8AE663p-64L,
+                                               quarter, planar, quarter, large };
+        QTest::newRow("9e2465, from xy") << XY << cartesian << Triple { large, large, large }
+                                         << Nine { large, large, large, r, 0x9D90140417469E06p-64L,
+                                                quarter, planar, quarter, large };
+
+        const long double largest = 6e4931L;
+        const long double r2 = 0xDF9DB28156AF232Ep16320L;
+        const long double planar2 = 0xB694EA85FB11F90Bp16320L;
+        QTest::newRow("6e4931, from z")
+            << Z << cartesian << Triple { largest, largest, largest }
+            << Nine { largest, largest, largest, r2, 0xF48FA1402B8AE9E9p-64L, quarter, planar2,
+                   quarter, largest };
+        QTest::newRow("6e4931, from xy")
+            << XY << cartesian << Triple { largest, largest, largest }
+            << Nine { largest, largest, largest, r2, 0x9D90140417469A81p-64L, quarter, planar2,
+                   quarter, largest };
+        const long double x2 = 0xE299A4F4DEC67735p16319L;
+        const long double y2 = 0xF795A05524E5CFD3p16318L;
+        const long double phi2 = 0xFFFFFFFFFFFFFF66p-65L;
+        QTest::newRow("cylindrical 6e4931, from z")
+            << Z << int(CoordSet3D::Zyl_r) << Triple { largest, 0.5, -largest }
+            << Nine { x2, y2, -largest, planar2, 0x96CBE3F9990E8FACp-62L, phi2, largest, 0.5,
+                   -largest };
+        QTest::newRow("cylindrical 6e4931, from xy")
+            << XY << int(CoordSet3D::Zyl_r) << Triple { largest, 0.5, -largest }
+            << Nine { x2, y2, -largest, planar2, -0xC90FDAA22168BA46p-64L, phi2, largest, 0.5,
+                   -largest };
+
+        const long double tiny = 1e-2476L;
+        const long double r3 = 0xCFB921683D36A8ACp-8288L;
+        const long double planar3 = 0xA99AF1FADE42D68Cp-8288L;
+        QTest::newRow("1e-2476, from z") << Z << cartesian << Triple { tiny, tiny, tiny }
+                                         << Nine { tiny, tiny, tiny, r3, 0xF48FA1402B8AE89Fp-64L,
+                                                quarter, planar3, quarter, tiny };
+        QTest::newRow("1e-2476, from xy") << XY << cartesian << Triple { tiny, tiny, tiny }
+                                          << Nine { tiny, tiny, tiny, r3, 0x9D90140417469BCBp-64L,
+                                                 quarter, planar3, quarter, tiny };
+
+        // The smallest extended value, a denormal, beside a normal height.
+        const long double denormal = 0x1p-16445L;
+        const long double height = 0x1p-16300L;
+        QTest::newRow("denormal x, from z")
+            << Z << cartesian << Triple { denormal, 0, height }
+            << Nine { denormal, 0, height, height, 0x1p-145L, 0, denormal, 0, height };
+        QTest::newRow("denormal x, from xy")
+            << XY << cartesian << Triple { denormal, 0, height }
+            << Nine { denormal, 0, height, height, HalfPi, 0, denormal, 0, height };
+
+        // A coordinate whose square is lost beside the others' is lost with or without scaling.
+        const long double far = 1e4000L;
+        const long double tilt = 0x9C3D73864F38030Ep-13351L;
+        const long double r4 = 0xD1BA8323FE558D10p13224L;
+        QTest::newRow("1e4000 beside 1, from z")
+            << Z << cartesian << Triple { far, 1, -1 }
+            << Nine { far, 1, -1, r4, HalfPi, tilt, r4, tilt, -1 };
+        QTest::newRow("1e4000 beside 1, from xy")
+            << XY << cartesian << Triple { far, 1, -1 }
+            << Nine { far, 1, -1, r4, -tilt, tilt, r4, tilt, -1 };
+    }
+
+    void endsOfTheRange() { transforms(); }
+
     void thetaNearTheAxis_data()
     {
         QTest::addColumn<ThetaConvention>("convention");
