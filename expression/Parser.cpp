@@ -104,11 +104,17 @@ const char* ReadDecimal(const char* begin, const char* end, long double& value)
 }
 
 // The trace: one line per step, numbers as the stream writes them by default
-// (six significant digits, general format), composed without the stream's
-// formatting machinery because it runs at every keystroke.
-void Trace(std::ostream& stream, std::string_view line)
+// (six significant digits, general format). It runs at every keystroke, so it
+// is composed without the stream's formatting machinery and handed straight to
+// the stream's buffer: the stream's own write would flush the standard output
+// and error around every line, which costs more than the evaluation. A null
+// stream takes nothing, and nothing is composed for it.
+void TraceLine(std::ostream* stream, std::string_view line)
 {
-    stream.write(line.data(), static_cast<std::streamsize>(line.size()));
+    if (stream == nullptr)
+        return;
+    if (std::streambuf* const buffer = stream->rdbuf())
+        buffer->sputn(line.data(), static_cast<std::streamsize>(line.size()));
 }
 
 // Whole numbers below a million, most of what a field holds, print as their
@@ -129,8 +135,10 @@ char* WriteSmallWholeNumber(char* out, long double value)
     return out;
 }
 
-void TraceValue(std::string_view label, long double value)
+void TraceValue(std::ostream* stream, std::string_view label, long double value)
 {
+    if (stream == nullptr)
+        return;
     char line[64];
     label.copy(line, label.size());
     char* const last = line + sizeof line - 1;
@@ -139,7 +147,7 @@ void TraceValue(std::string_view label, long double value)
         ? WriteSmallWholeNumber(start, value)
         : std::to_chars(start, last, value, std::chars_format::general, 6).ptr;
     *end = '\n';
-    Trace(std::cerr, std::string_view(line, static_cast<std::size_t>(end + 1 - line)));
+    TraceLine(stream, std::string_view(line, static_cast<std::size_t>(end + 1 - line)));
 }
 
 // The truncation toward zero to 64 bits of the integer operators, low 32 bits
@@ -281,6 +289,11 @@ private:
 };
 
 CParser::CParser() = default;
+
+CParser::CParser(TraceStreams trace)
+    : trace(trace)
+{
+}
 
 CParser::~CParser() = default;
 
@@ -473,7 +486,7 @@ void CParser::Factor()
         Match(')');
     } else if (token == '-') {
         const NestingLevel level(nesting);
-        Trace(std::cout, "Vorzeichenminus - \n");
+        TraceLine(trace.output, "Vorzeichenminus - \n");
         Match('-');
         const std::size_t base = valueStack.size();
         Factor();
@@ -503,13 +516,13 @@ void CParser::Emit(int32_t code, long double value)
     switch (code) {
     case NUMBER:
         valueStack.push_back(value);
-        TraceValue({}, value);
+        TraceValue(trace.error, {}, value);
         return;
     case NAME: {
         if (!(value >= 0 && value < static_cast<long double>(lexemTable.size())))
             Fail("!!Schritt", -7);
         const std::string& lexem = lexemTable[static_cast<std::size_t>(value)].lexem;
-        Trace(std::cerr, lexem);
+        TraceLine(trace.error, lexem);
         return;
     }
     default:
@@ -519,7 +532,7 @@ void CParser::Emit(int32_t code, long double value)
         RequireOperands(0, 1);
         long double& x = valueStack.back();
         x = function->apply(x);
-        TraceValue(function->label, x);
+        TraceValue(trace.error, function->label, x);
         return;
     }
     if (!IsAdditive(code) && !IsMultiplicative(code))
@@ -530,40 +543,45 @@ void CParser::Emit(int32_t code, long double value)
     switch (code) {
     case '+':
         a += b;
-        Trace(std::cerr, "+\n");
+        TraceLine(trace.error, "+\n");
         break;
     case '-':
         a -= b;
-        Trace(std::cerr, "-\n");
+        TraceLine(trace.error, "-\n");
         break;
     case '*':
         a *= b;
-        Trace(std::cerr, "*\n");
+        TraceLine(trace.error, "*\n");
         break;
     case '/':
         // A NaN divisor compares unordered, which counts as equal to 0 here.
         if (b == 0 || std::isnan(b))
             FailDivisionByZero();
         a /= b;
-        Trace(std::cerr, "/\n");
+        TraceLine(trace.error, "/\n");
         break;
     case '^':
         a = Power(a, b);
-        Trace(std::cerr, "^\n");
+        TraceLine(trace.error, "^\n");
         break;
     default: // DIV, MOD
         if (b == 0 || std::isnan(b))
             FailDivisionByZero();
         a = IntegerStep(code, a, b);
-        Trace(std::cerr, code == DIV ? "DIV \n" : "MOD \n");
+        TraceLine(trace.error, code == DIV ? "DIV \n" : "MOD \n");
         break;
     }
 }
 
 long double EvaluateText(const std::string& text)
 {
-    CParser parser;
+    return EvaluateText(text, { &std::cout, &std::cerr });
+}
+
+long double EvaluateText(const std::string& text, TraceStreams trace)
+{
     if (text.empty())
         return 0.0L;
+    CParser parser(trace);
     return parser.Evaluate(text);
 }

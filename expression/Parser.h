@@ -4,13 +4,14 @@
 // field text → Scan (tokens) → Expression/Term/Factor (recursive descent, one
 // token of lookahead) → Emit (each postfix step carried out at once on the value
 // stack) → the value of the last expression. Every error ends as the value 0.
-// Every step also writes a diagnostic trace line to std::cerr (the unary minus to
-// std::cout); nothing reads it.
+// Every step can also write a diagnostic trace line to streams the caller
+// chooses (TraceStreams); EvaluateText writes it to the standard output and error.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -72,6 +73,17 @@ private:
     std::unordered_map<std::string, int32_t, NameHash, std::equal_to<>> nameIndex;
 };
 
+// Where the evaluator writes its trace: the unary minus ("Vorzeichenminus - ")
+// to output, every other step to error, one line each, straight into the
+// streams' buffers (no flush). A null stream takes nothing.
+struct TraceStreams
+{
+    std::ostream* output = nullptr;
+    std::ostream* error = nullptr;
+};
+
+inline constexpr TraceStreams NoTrace {};
+
 class CParser
 {
 public:
@@ -97,7 +109,9 @@ public:
     // the evaluation with 0 instead of exhausting the call stack.
     static constexpr int MaxNesting = 1000;
 
+    // Without a trace.
     CParser();
+    explicit CParser(TraceStreams trace);
     virtual ~CParser();
 
     // Value of the last expression of `text`; 0 for a text without one and for
@@ -126,6 +140,8 @@ public:
     int32_t Lookahead() const { return lookahead; }
     const TLexemLookUp& LexemTable() const { return lexemTable; }
     const std::vector<long double>& ValueStack() const { return valueStack; }
+    TraceStreams Trace() const { return trace; }
+    void SetTrace(TraceStreams newTrace) { trace = newTrace; }
 
 private:
     class NestingLevel;
@@ -145,10 +161,14 @@ private:
     TLexemLookUp lexemTable;
     std::vector<long double> valueStack;
     int nesting = 0;
+    TraceStreams trace;
 };
 
-// Value of an input field's text: 0 for an empty text and for every error.
+// Value of an input field's text: 0 for an empty text and for every error. The
+// trace goes to the standard output and error (std::cout, std::cerr), or to the
+// given streams.
 long double EvaluateText(const std::string& text);
+long double EvaluateText(const std::string& text, TraceStreams trace);
 
 // Receives the domain errors of the elementary functions, with the function's
 // name ("sqrt", "log", "log10", "asin", "acos", "pow") and the kind ("DOMAIN",
