@@ -185,7 +185,7 @@ bool FieldEvaluator::EvaluateExpression(long double& value, std::string& problem
             return false;
         // The steps of EvaluateText, with the errors let out instead of turned into 0, and
         // without the trace.
-        CParser parser(NoTrace);
+        CParser parser(tralto::NoTrace);
         parser.SetText(text_);
         parser.Parse();
         const auto& stack = parser.ValueStack();

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace tralto {
+
 using Numeric::NotANumber;
 using Numeric::RoundToDoublePrecision;
 
@@ -76,3 +78,5 @@ std::complex<long double> CoordSet2D::Polar(long double modulus, long double ang
         return { NotANumber, NotANumber };
     return { std::cos(angle) * modulus, std::sin(angle) * modulus };
 }
+
+} // namespace tralto

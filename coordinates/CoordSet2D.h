@@ -8,6 +8,8 @@
 // A point with a part that is not a number has neither distance nor direction; entering r or
 // phi treats it as the origin, so a finite r or phi entered then gives a usable point.
 
+namespace tralto {
+
 class CoordSet2D
 {
 public:
@@ -43,3 +45,8 @@ public:
 private:
     std::complex<long double> Value;
 };
+
+} // namespace tralto
+
+// Reached without the namespace by the program and by code written before it.
+using tralto::CoordSet2D;

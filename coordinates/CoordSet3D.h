@@ -20,6 +20,8 @@
 // origin to nonzero radii: the squares are scaled by a power of two where they would overflow
 // or fall below the normal extended numbers.
 
+namespace tralto {
+
 enum ThetaConvention
 {
     ThetaToZAxis = 0,
@@ -95,3 +97,17 @@ private:
     std::array<long double, ValueCount> Values {};
     ThetaConvention Convention = ThetaToZAxis;
 };
+
+} // namespace tralto
+
+// Reached without the namespace by the program and by code written before it.
+using tralto::AngleUnit;
+using tralto::AxisAngle;
+using tralto::CoordSet3D;
+using tralto::DEG;
+using tralto::DegToRad;
+using tralto::RAD;
+using tralto::RadToDeg;
+using tralto::ThetaConvention;
+using tralto::ThetaToXYPlane;
+using tralto::ThetaToZAxis;

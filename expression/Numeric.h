@@ -1,16 +1,38 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <limits>
 
-// The number policy of the engine, one definition for the evaluator and the coordinate
-// transforms: the value that stands for "no number", the rounding of an extended value to
-// double precision before an elementary function, and the magnitude from which an angle names
-// no direction. The roundings are inline: the transforms round some twenty times a keystroke.
-namespace Numeric {
+// The number policy of the engine, one definition for the evaluator, the coordinate transforms
+// and the formatter: the value that stands for "no number", pi, the powers of ten, the rounding
+// of an extended value to double precision before an elementary function, sine and cosine with
+// that rounding, and the magnitude from which an angle names no direction. The roundings are
+// inline: the transforms round some twenty times a keystroke.
+namespace tralto::Numeric {
 
 inline constexpr long double NotANumber = std::numeric_limits<long double>::quiet_NaN();
+
+// The double nearest to pi, as the user's "pi" enters every calculation; the angles the
+// formatter names and the azimuth on the x = 0 plane are its multiples.
+inline constexpr long double Pi = 3.141592653589793;
+
+// base^0 .. base^(count - 1).
+template <class Integer, std::size_t count>
+constexpr std::array<Integer, count> PowerTable(Integer base)
+{
+    std::array<Integer, count> powers {};
+    powers[0] = 1;
+    for (std::size_t i = 1; i < count; ++i)
+        powers[i] = powers[i - 1] * base;
+    return powers;
+}
+
+// 10^0 to 10^22: the scales of the decimal conversion (up to 10^20), and the powers of ten a
+// double holds exactly (5^22 < 2^53).
+inline constexpr auto PowersOfTen = PowerTable<unsigned __int128, 23>(10);
 
 // The conversion to the double format: the nearest double; ±infinity from halfway past the
 // largest double on (where a cast would be undefined); below the smallest normal double the
@@ -85,4 +107,37 @@ inline constexpr long double DoubleDirectionLimit = 0x1p53L;
 // extended values lie one radian or more apart.
 inline constexpr long double ExtendedDirectionLimit = 0x1p63L;
 
-} // namespace Numeric
+// function (a sine, cosine or tangent) of an angle already rounded to double precision: not a
+// number, without a report, from DoubleDirectionLimit on; an angle that is not a number stays
+// itself.
+template <class Function> long double OfRoundedAngle(Function function, long double angle)
+{
+    if (!(std::fabs(angle) < DoubleDirectionLimit))
+        return std::isnan(angle) ? angle : NotANumber;
+    return function(angle);
+}
+
+// Sine and cosine with the two roundings of their angle. OfDouble: the angle becomes a double,
+// so one below the normal doubles becomes a subnormal or 0 (the evaluator's sin and cos).
+// AtDoublePrecision: the significand is rounded and the exponent kept (the 3-D transforms).
+inline long double SineOfDouble(long double angle)
+{
+    return OfRoundedAngle(sinl, RoundToDouble(angle));
+}
+
+inline long double CosineOfDouble(long double angle)
+{
+    return OfRoundedAngle(cosl, RoundToDouble(angle));
+}
+
+inline long double SineAtDoublePrecision(long double angle)
+{
+    return OfRoundedAngle(sinl, RoundToDoublePrecision(angle));
+}
+
+inline long double CosineAtDoublePrecision(long double angle)
+{
+    return OfRoundedAngle(cosl, RoundToDoublePrecision(angle));
+}
+
+} // namespace tralto::Numeric

@@ -1,6 +1,7 @@
 #include "expression/Parser.h"
 
 #include "expression/Elementary.h"
+#include "expression/Numeric.h"
 
 #include <algorithm>
 #include <charconv>
@@ -9,27 +10,26 @@
 #include <iostream>
 #include <limits>
 
+namespace tralto {
+
 namespace {
 
 // The errors raised inside the evaluator; Evaluate turns each of them into 0.
-[[noreturn]] void Fail(const char* message, int8_t code)
+[[noreturn]] void Fail(const char* message, ParseError code)
 {
     throw CParseException(message, code);
 }
 
 [[noreturn]] void FailDivisionByZero()
 {
-    Fail("!!Division/0", -3);
+    Fail("!!Division/0", ParseError::DivisionByZero);
 }
 
 // An operator whose operand left no value (a name) or a step without operands.
 [[noreturn]] void FailMissingOperand()
 {
-    Fail("!!Operand", -5);
+    Fail("!!Operand", ParseError::MissingOperand);
 }
-
-// The double nearest to pi, as the user's "pi" enters every calculation.
-constexpr long double Pi = 3.141592653589793;
 
 bool IsBlank(char c)
 {
@@ -185,8 +185,8 @@ struct FunctionStep
 };
 
 constexpr FunctionStep FunctionSteps[] = {
-    { CParser::SIN, "SIN : ", Sine },
-    { CParser::COS, "COS : ", Cosine },
+    { CParser::SIN, "SIN : ", Numeric::SineOfDouble },
+    { CParser::COS, "COS : ", Numeric::CosineOfDouble },
     { CParser::TAN, "TAN : ", Tangent },
     { CParser::SQRT, "SQRT: ", SquareRoot },
     { CParser::LN, "LOG : ", NaturalLogarithm },
@@ -218,9 +218,9 @@ bool IsMultiplicative(int32_t code)
 
 } // namespace
 
-CParseException::CParseException(const std::string& message, int8_t code)
+CParseException::CParseException(const std::string& message, ParseError code)
     : std::logic_error(message)
-    , errorCode(code)
+    , errorCode(static_cast<int8_t>(code))
 {
 }
 
@@ -277,7 +277,7 @@ public:
         : depth(depth)
     {
         if (depth >= MaxNesting)
-            Fail("!!Schachtelung", -6);
+            Fail("!!Schachtelung", ParseError::NestingTooDeep);
         ++depth;
     }
     ~NestingLevel() { --depth; }
@@ -322,7 +322,7 @@ void CParser::SetText(const std::string& newText)
     // The text ends at its first zero byte, as a field's text does.
     const std::size_t length = std::strlen(newText.c_str());
     if (length > static_cast<std::size_t>(std::numeric_limits<int32_t>::max()))
-        Fail("!!Textlaenge", -8);
+        Fail("!!Textlaenge", ParseError::TextTooLong);
     text.assign(newText.data(), length);
     position = 0;
 }
@@ -390,11 +390,11 @@ long double CParser::RadixValue(int32_t start, int32_t end, int bitsPerDigit) co
         else if (hexadecimal && c >= 'A' && c <= 'F')
             digit = static_cast<uint32_t>(c - 'A' + 10);
         else if (hexadecimal)
-            Fail("!!Hexzahl", -4);
+            Fail("!!Hexzahl", ParseError::BadDigit);
         else if (c == '0' || c == '1')
             digit = static_cast<uint32_t>(c - '0');
         else
-            Fail("!!Binaerzahl", -4);
+            Fail("!!Binaerzahl", ParseError::BadDigit);
         pattern += digit * weight;
         weight <<= bitsPerDigit;
     }
@@ -429,7 +429,7 @@ void CParser::Parse()
 void CParser::Match(int32_t expected)
 {
     if (lookahead != expected)
-        Fail("!!SYNTAX", -2);
+        Fail("!!SYNTAX", ParseError::UnexpectedToken);
     lookahead = Scan();
 }
 
@@ -474,7 +474,7 @@ void CParser::Factor()
         Emit(NUMBER, tokenValue);
         Match(NUMBER);
     } else if (token == PI) {
-        Emit(NUMBER, Pi);
+        Emit(NUMBER, Numeric::Pi);
         Match(PI);
     } else if (token == NAME) {
         Emit(NAME, tokenValue);
@@ -500,7 +500,7 @@ void CParser::Factor()
         RequireOperands(base, 1);
         Emit(token, 0.0L);
     } else {
-        Fail("!!FAKTOR", -1);
+        Fail("!!FAKTOR", ParseError::MissingFactor);
     }
 }
 
@@ -520,7 +520,7 @@ void CParser::Emit(int32_t code, long double value)
         return;
     case NAME: {
         if (!(value >= 0 && value < static_cast<long double>(lexemTable.size())))
-            Fail("!!Schritt", -7);
+            Fail("!!Schritt", ParseError::UnknownStep);
         const std::string& lexem = lexemTable[static_cast<std::size_t>(value)].lexem;
         TraceLine(trace.error, lexem);
         return;
@@ -536,7 +536,7 @@ void CParser::Emit(int32_t code, long double value)
         return;
     }
     if (!IsAdditive(code) && !IsMultiplicative(code))
-        Fail("!!Schritt", -7);
+        Fail("!!Schritt", ParseError::UnknownStep);
     RequireOperands(0, 2);
     const long double b = Pop();
     long double& a = valueStack.back();
@@ -585,3 +585,5 @@ long double EvaluateText(const std::string& text, TraceStreams trace)
     CParser parser(trace);
     return parser.Evaluate(text);
 }
+
+} // namespace tralto

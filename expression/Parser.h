@@ -18,17 +18,29 @@
 #include <unordered_map>
 #include <vector>
 
+namespace tralto {
+
+// The errors of the evaluator, with the codes CParseException carries.
+enum class ParseError : int8_t
+{
+    MissingFactor = -1, // "!!FAKTOR": a token that starts no factor
+    UnexpectedToken = -2, // "!!SYNTAX": another token than the expected one
+    DivisionByZero = -3, // "!!Division/0"
+    BadDigit = -4, // "!!Hexzahl", "!!Binaerzahl": a bad digit of a hexadecimal or binary number
+    MissingOperand = -5, // "!!Operand": an operator without its operands (a name has no value)
+    NestingTooDeep = -6, // "!!Schachtelung": nesting deeper than CParser::MaxNesting
+    UnknownStep = -7, // "!!Schritt": a step the evaluator does not know
+    TextTooLong = -8, // "!!Textlaenge": a text of 2^31 bytes or more
+};
+
 // The one error type of the evaluator; it never leaves CParser::Evaluate.
-// errorCode: -1 "!!FAKTOR" a token that starts no factor; -2 "!!SYNTAX" another
-// token than the expected one; -3 "!!Division/0" division by zero; -4 "!!Hexzahl"
-// or "!!Binaerzahl" a bad digit; -5 "!!Operand" an operator without its operands
-// (a name has no value); -6 "!!Schachtelung" nesting deeper than
-// CParser::MaxNesting; -7 "!!Schritt" a step the evaluator does not know; -8
-// "!!Textlaenge" a text of 2^31 bytes or more.
+// errorCode holds the ParseError.
 class CParseException : public std::logic_error
 {
 public:
-    CParseException(const std::string& message, int8_t code);
+    CParseException(const std::string& message, ParseError code);
+
+    ParseError Error() const { return static_cast<ParseError>(errorCode); }
 
     int8_t errorCode;
 };
@@ -176,3 +188,12 @@ long double EvaluateText(const std::string& text, TraceStreams trace);
 // std::cerr; an empty function restores it.
 using MathErrorHandler = std::function<void(const std::string& function, const std::string& kind)>;
 void SetMathErrorHandler(MathErrorHandler handler);
+
+} // namespace tralto
+
+// Reached without the namespace by the program and by code written before it.
+using tralto::CParseException;
+using tralto::CParser;
+using tralto::EvaluateText;
+using tralto::MathErrorHandler;
+using tralto::SetMathErrorHandler;

@@ -1,5 +1,6 @@
 #include "format/Formater.h"
 
+#include "expression/Numeric.h"
 #include "format/DecimalDigits.h"
 #include "format/SettingsStore.h"
 
@@ -7,6 +8,8 @@
 #include <cassert>
 #include <cmath>
 #include <cstring>
+
+namespace tralto {
 
 // Every text is built in a buffer on the stack and copied once into the
 // result, so a short text (up to 15 bytes) costs no allocation at all: the
@@ -18,8 +21,6 @@ using FormatBounds::MaximumDecimals;
 using FormatBounds::MaximumPrecision;
 // The general and exponent layouts cut digits only by the precision.
 constexpr int kNoDecimalsLimit = 9999;
-
-constexpr auto kPowersOfTen = PowerTable<uint64_t, MaximumPrecision + 1>(10);
 
 NumberLayout programLayout;
 
@@ -159,10 +160,10 @@ RoundedDigits RoundDigits(long double value, int precision, int decimalsLimit)
     rounded.exponent = exact.exponent;
     rounded.count = kept;
     if (kept < MaximumPrecision) {
-        const uint64_t cut = kPowersOfTen[MaximumPrecision - kept];
+        const auto cut = static_cast<uint64_t>(Numeric::PowersOfTen[MaximumPrecision - kept]);
         const bool roundUp = significand % cut >= cut / 2;
         significand /= cut;
-        if (roundUp && ++significand == kPowersOfTen[kept]) {
+        if (roundUp && ++significand == Numeric::PowersOfTen[kept]) {
             significand = 1;
             rounded.count = 1;
             ++rounded.exponent;
@@ -394,15 +395,22 @@ struct NamedAngle
     const char* positiveEquivalent; // appended to the negative angle when normalising
 };
 
+// k·π/4 of the double nearest π, rounded once to double: k·π is exact in extended precision.
+// Each is also the double nearest to the exact k·π/4.
+constexpr double QuarterPi(int k)
+{
+    return static_cast<double>(k * Numeric::Pi / 4);
+}
+
 constexpr NamedAngle kMultiplesOfQuarterPi[] = {
-    { 0.7853981633974483, "Pi/4", " -> 7Pi/4" },
-    { 1.5707963267948966, "Pi/2", " -> 3Pi/2" },
-    { 2.356194490192345, "3Pi/4", " -> 5Pi/4" },
-    { 3.141592653589793, "Pi", " -> Pi" },
-    { 3.9269908169872414, "5Pi/4", nullptr },
-    { 4.71238898038469, "3Pi/2", nullptr },
-    { 5.497787143782138, "7Pi/4", nullptr },
-    { 6.283185307179586, "2*Pi -> 0", nullptr },
+    { QuarterPi(1), "Pi/4", " -> 7Pi/4" },
+    { QuarterPi(2), "Pi/2", " -> 3Pi/2" },
+    { QuarterPi(3), "3Pi/4", " -> 5Pi/4" },
+    { QuarterPi(4), "Pi", " -> Pi" },
+    { QuarterPi(5), "5Pi/4", nullptr },
+    { QuarterPi(6), "3Pi/2", nullptr },
+    { QuarterPi(7), "7Pi/4", nullptr },
+    { QuarterPi(8), "2*Pi -> 0", nullptr },
 };
 
 } // namespace
@@ -451,3 +459,5 @@ void WriteFormatSettings(SettingsStore& settings, const NumberLayout& layout)
     settings.WriteInteger(Section, PrecisionKey, layout.precision);
     settings.WriteInteger(Section, DigitsKey, layout.digits);
 }
+
+} // namespace tralto

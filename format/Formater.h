@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace tralto {
+
 class SettingsStore;
 
 // The number formatter: computed value → NumberText in a NumberLayout → the
@@ -141,3 +143,28 @@ inline constexpr const char* DigitsKey = "Digits";
 // Kind, precision and digits of the layout (by default the program's).
 void ReadFormatSettings(SettingsStore& settings, NumberLayout& layout = ProgramLayout());
 void WriteFormatSettings(SettingsStore& settings, const NumberLayout& layout = ProgramLayout());
+
+} // namespace tralto
+
+// Reached without the namespace by the program and by code written before it.
+namespace FormatBounds = tralto::FormatBounds;
+namespace FormatSettingNames = tralto::FormatSettingNames;
+using tralto::ffCurrency;
+using tralto::ffExponent;
+using tralto::ffFixed;
+using tralto::ffGeneral;
+using tralto::ffNumber;
+using tralto::FormatExact;
+using tralto::FormatSettings;
+using tralto::FormatValue;
+using tralto::GetDigits;
+using tralto::GetFormatKind;
+using tralto::GetPrecision;
+using tralto::NumberText;
+using tralto::ReadFormatSettings;
+using tralto::SetDigits;
+using tralto::SetFormatKind;
+using tralto::SetNumberSeparators;
+using tralto::SetPrecision;
+using tralto::TFloatFormat;
+using tralto::WriteFormatSettings;

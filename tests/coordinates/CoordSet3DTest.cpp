@@ -14,6 +14,8 @@
 // Expected values written as hexadecimal literals come from
 // tests/coordinates/reference_values.py, which models every rounding step with exact arithmetic.
 
+using namespace tralto;
+
 namespace {
 
 using Triple = std::array<long double, 3>;
