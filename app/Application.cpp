@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/DiagnosticOutput.h"
 #include "expression/Parser.h"
 #include "format/Formater.h"
 #include "widgets/Guard.h"
@@ -11,8 +12,14 @@
 
 #include <csignal>
 
+int& TApplication::DiagnosticsFirst(int& argc)
+{
+    KeepDiagnosticsFromBlocking();
+    return argc;
+}
+
 TApplication::TApplication(int& argc, char** argv)
-    : QApplication(argc, argv)
+    : QApplication(DiagnosticsFirst(argc), argv)
 {
     // A file that would grow past the size the system allows this process is
     // a write that fails (EFBIG), reported like any other, not the end of the
