@@ -54,14 +54,13 @@ NonBlockingOutput& StandardError()
     return *error;
 }
 
-// Qt's own layout of a message, on the standard error.
+} // namespace
+
 void WriteQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     const QByteArray line = qFormatLogMessage(type, context, message).toLocal8Bit() + '\n';
     StandardError().sputn(line.constData(), line.size());
 }
-
-} // namespace
 
 NonBlockingOutput::NonBlockingOutput(int descriptor)
 {
@@ -127,5 +126,4 @@ void KeepDiagnosticsFromBlocking()
     std::cout.rdbuf(&StandardOutput());
     std::cerr.rdbuf(&StandardError());
     std::clog.rdbuf(&StandardError());
-    qInstallMessageHandler(WriteQtMessage);
 }

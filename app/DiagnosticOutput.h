@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <streambuf>
 
 // The window program's diagnostics: the evaluator's trace at every keystroke (through std::cout
@@ -32,6 +34,9 @@ private:
     bool socket_ = false;
 };
 
-// Ignores SIGPIPE, sends std::cout, std::cerr and std::clog through NonBlockingOutput for the
-// rest of the process, and writes Qt's messages there too. Once per process.
+// Ignores SIGPIPE and sends std::cout, std::cerr and std::clog through NonBlockingOutput for the
+// rest of the process.
 void KeepDiagnosticsFromBlocking();
+
+// A Qt message handler: Qt's own layout of the message, on the standard error's NonBlockingOutput.
+void WriteQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message);

@@ -106,9 +106,9 @@ const char* ReadDecimal(const char* begin, const char* end, long double& value)
 // The trace: one line per step, numbers as the stream writes them by default
 // (six significant digits, general format). It runs at every keystroke, so it
 // is composed without the stream's formatting machinery and handed straight to
-// the stream's buffer: the stream's own write would flush the standard output
-// and error around every line, which costs more than the evaluation. A null
-// stream takes nothing, and nothing is composed for it.
+// the stream's buffer: the standard error's own write would flush the standard
+// output before each line and the standard error after it. A null stream takes
+// nothing, and nothing is composed for it.
 void TraceLine(std::ostream* stream, std::string_view line)
 {
     if (stream == nullptr)
