@@ -31,11 +31,6 @@ namespace {
     Fail("!!Operand", ParseError::MissingOperand);
 }
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';

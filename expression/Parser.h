@@ -96,6 +96,12 @@ struct TraceStreams
 
 inline constexpr TraceStreams NoTrace {};
 
+// The blanks the scanner skips between tokens: space and tab.
+constexpr bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
 class CParser
 {
 public:
