@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/DiagnosticOutput.h"
 #include "expression/Parser.h"
 #include "format/Formater.h"
 #include "settings/SettingsLocation.h"
@@ -69,8 +70,19 @@ void ReleaseStartMessages()
 
 } // namespace
 
+int& TApplication::DiagnosticsFirst(int& argc)
+{
+    KeepDiagnosticsFromBlocking();
+    // Qt's messages take the same way; those of the start once they are released.
+    if (releasedHandler)
+        releasedHandler = WriteQtMessage;
+    else
+        qInstallMessageHandler(WriteQtMessage);
+    return argc;
+}
+
 TApplication::TApplication(int& argc, char** argv)
-    : QApplication(argc, argv)
+    : QApplication(DiagnosticsFirst(argc), argv)
 {
     ReleaseStartMessages();
     // A file that would grow past the size the system allows this process is
