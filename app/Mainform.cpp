@@ -156,11 +156,16 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     if (watched != qApp || event->type() != WM_SHOWCOORDWINDOW)
         return QMainWindow::eventFilter(watched, event);
     ShowCoordWindow();
+    FocusActiveControl();
+    return true;
+}
+
+void TMainForm::FocusActiveControl()
+{
     if (const ActiveControl* active = ActiveControl::Of(activeChild_)) {
         if (QWidget* control = active->Control())
             control->setFocus(Qt::OtherFocusReason);
     }
-    return true;
 }
 
 QMdiSubWindow* TMainForm::AddChild(QWidget* child)
@@ -187,6 +192,9 @@ void TMainForm::ShowCoordWindow()
         }
         child = coord3DWindow_;
     }
+    // A window that comes to the front, the first one too, takes the keyboard
+    // in a field; a window that is only activated again keeps its focus.
+    const bool newlyShown = activeChild_ != child;
     activeChild_ = child;
     QWidget* frame = child->parentWidget();
     KeepLayoutWhole(child);
@@ -196,6 +204,8 @@ void TMainForm::ShowCoordWindow()
     frame->raise();
     mdiArea_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(frame));
     MergeChildMenu(dimension_ == 2 ? coord2DWindow_->FileMenu() : coord3DWindow_->FileMenu());
+    if (newlyShown)
+        FocusActiveControl();
 }
 
 void TMainForm::KeepLayoutWhole(QWidget* child)

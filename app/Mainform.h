@@ -53,6 +53,7 @@ private:
     void FormActivate();
     void FormDestroy();
     void MergeChildMenu(QMenu* childMenu);
+    void FocusActiveControl();
     void KeepLayoutWhole(QWidget* child);
     void BuildLanguageMenu();
     void AddLanguageMenuItem(const QString& code);

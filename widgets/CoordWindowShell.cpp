@@ -4,6 +4,7 @@
 #include "settings/Globalobjects.h"
 #include "widgets/ActiveControl.h"
 #include "widgets/DesignScale.h"
+#include "widgets/DimensionList.h"
 #include "widgets/GlyphImage.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/Showcoordwindow.h"
@@ -32,8 +33,11 @@ CoordWindowShell::CoordWindowShell(QWidget* owner, int ownDimension, int& dimens
     topStrip_ = new QWidget(this);
     topStrip_->setObjectName(QStringLiteral("Panel1"));
     topStrip_->setGeometry(0, 0, size.width(), TopStripHeight);
-    dimComboBox_ = MakeDimensionList(topStrip_, ownDimension_);
-    connect(dimComboBox_, &QComboBox::activated, this, &CoordWindowShell::Dim_ComboBoxChange);
+    dimComboBox_ = new ::DimensionList(topStrip_, ownDimension_);
+    // Any change of the chosen item counts, however it was made: mouse,
+    // keyboard, or an assistive technology.
+    connect(
+        dimComboBox_, &QComboBox::currentIndexChanged, this, &CoordWindowShell::Dim_ComboBoxChange);
 
     fileMenu_ = new QMenu(QStringLiteral("&Datei"), this);
     fileMenu_->setObjectName(QStringLiteral("File_Item_Menu"));
@@ -45,7 +49,7 @@ CoordWindowShell::CoordWindowShell(QWidget* owner, int ownDimension, int& dimens
     connect(exitItem_, &QAction::triggered, this, &CoordWindowShell::ExitProgram);
 
     glyphbank_ = LoadGlyphbank(globals_.ProgramFolder());
-    new ActiveControl(this);
+    activeControl_ = new ActiveControl(this);
 }
 
 void CoordWindowShell::ScaleToFont()
@@ -76,6 +80,12 @@ RadioGroup* CoordWindowShell::MakeUnitGroup(const char* name, QPoint place)
 
 void CoordWindowShell::SetKeyboardOrderToList(QList<QWidget*> order) const
 {
+    for (QWidget* widget : order) {
+        if (auto* field = qobject_cast<QLineEdit*>(widget)) {
+            activeControl_->SetFirstField(field);
+            break;
+        }
+    }
     order << dimComboBox_;
     SetKeyboardOrder(order);
 }
@@ -94,7 +104,7 @@ void CoordWindowShell::FormShow()
 
 void CoordWindowShell::Dim_ComboBoxChange(int index)
 {
-    // Picking this window's own dimension again is no request to switch.
+    // The list showing this window's own dimension again is no request.
     const int other = ownDimension_ == 2 ? 3 : 2;
     if (dimComboBox_->itemText(index) != QString::number(other))
         return;

@@ -15,6 +15,7 @@
 #include <QList>
 #include <QWidget>
 
+class ActiveControl;
 class GlyphImage;
 class QAction;
 class QComboBox;
@@ -52,6 +53,7 @@ protected:
     RadioGroup* MakeUnitGroup(const char* name, QPoint place);
 
     // Chains the keyboard order through the widgets given, then the list.
+    // The first field among them is where the keyboard starts.
     void SetKeyboardOrderToList(QList<QWidget*> order) const;
 
     // Once every element is in its design place: the whole layout and the
@@ -76,6 +78,7 @@ private:
 
     QWidget* topStrip_ = nullptr;
     QComboBox* dimComboBox_ = nullptr;
+    ActiveControl* activeControl_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QAction* exitItem_ = nullptr;
 };

@@ -1,3 +1,5 @@
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -90,6 +92,38 @@ private slots:
         window.hide();
         window.show();
         QCOMPARE(window.List()->currentText(), QString::number(own));
+    }
+
+    void theListIsChosenThroughTheAccessibilityInterface_data()
+    {
+        theListAsksForTheOtherWindowOnly_data();
+    }
+
+    void theListIsChosenThroughTheAccessibilityInterface()
+    {
+        // A screen reader hears the list by its name and picks the other
+        // item by selecting it in the closed list.
+        QFETCH(int, own);
+        QFETCH(int, other);
+        RequestCounter requests;
+        int dimension = own;
+        BareWindow window(own, dimension, &requests, *globals_);
+        window.show();
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(window.List());
+        QCOMPARE(list->text(QAccessible::Name), QStringLiteral("Dimension"));
+        QCOMPARE(list->text(QAccessible::Value), QString::number(own));
+        QAccessibleInterface* items = list->child(0);
+        QVERIFY(items);
+        QAccessibleInterface* otherItem = nullptr;
+        for (int index = 0; index < items->childCount(); ++index) {
+            if (items->child(index)->text(QAccessible::Name) == QString::number(other))
+                otherItem = items->child(index);
+        }
+        QVERIFY(otherItem && otherItem->actionInterface());
+        otherItem->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QCoreApplication::sendPostedEvents(&requests);
+        QCOMPARE(requests.count, 1);
+        QCOMPARE(dimension, other);
     }
 
     void fileMenuIsRegisteredAndEnds()
