@@ -125,9 +125,15 @@ void TFormCoord::LoadImages()
 
 void TFormCoord::LoadSphereImage()
 {
-    const bool fromZAxis = kugelZRadioGroup_->ItemIndex() != ThetaToXYPlane;
+    const int convention = kugelZRadioGroup_->ItemIndex();
     sphereImage_->ShowGlyph(GlyphbankHandle(),
-        fromZAxis ? QStringLiteral("Coord_KugelZ3") : QStringLiteral("Coord_Kugel3"), true);
+        convention != ThetaToXYPlane ? QStringLiteral("Coord_KugelZ3")
+                                     : QStringLiteral("Coord_Kugel3"),
+        true);
+    // The sphere diagram is named by what it shows: the spherical coordinates
+    // with theta measured as chosen.
+    sphereImage_->setAccessibleName(
+        JoinedName(sphericalLabel_->text(), kugelZRadioGroup_->ItemText(convention)));
 }
 
 void TFormCoord::LanguageChanged()
@@ -159,6 +165,18 @@ void TFormCoord::UpdateAccessibleNames()
     const QString spherical = QString(sphericalLabel_->text()).remove(QLatin1Char('&'));
     kugelZRadioGroup_->setAccessibleName(
         spherical.isEmpty() ? QStringLiteral("theta") : spherical + QStringLiteral(": theta"));
+    // The sphere diagram is named with its picture (LoadSphereImage).
+    cylinderImage_->setAccessibleName(JoinedName(cylindricalLabel_->text(), QString()));
+}
+
+QString TFormCoord::JoinedName(const QString& heading, const QString& detail)
+{
+    QStringList parts;
+    for (const QString& part : { heading, detail }) {
+        if (const QString plain = QString(part).remove(QLatin1Char('&')); !plain.isEmpty())
+            parts << plain;
+    }
+    return parts.join(QStringLiteral(", "));
 }
 
 void TFormCoord::Koord_KugelZ_RadioGroupClick()

@@ -36,6 +36,8 @@ private:
     void BuildLayout();
     void SetTabOrder();
     void UpdateAccessibleNames();
+    // "heading, detail" for a screen reader, without accelerator marks; either may be empty.
+    static QString JoinedName(const QString& heading, const QString& detail);
     void FormResize();
     void LoadImages();
     void LoadSphereImage();

@@ -87,6 +87,12 @@ void TLanguageForm::FormShow()
     for (const QString& code : LanguageCodesOfFiles(files, LanguageCodeRule::Dialog))
         AddLanguage(code);
     radio->SetItemIndex(0);
+    // A screen reader names the list by the prompts above it, each in its
+    // own language, as the eye reads them.
+    QStringList promptTexts;
+    for (const QLabel* prompt : std::as_const(prompts_))
+        promptTexts << prompt->text();
+    radio->setAccessibleName(promptTexts.join(QLatin1Char(' ')));
     PlaceElements();
 }
 
