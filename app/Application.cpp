@@ -1,7 +1,8 @@
 #include "app/Application.h"
 
 #include "expression/Parser.h"
-#include "format/Formater.h"
+#include "format/NumberReading.h"
+#include "widgets/CoordinateFields.h"
 #include "widgets/Guard.h"
 #include "widgets/Messageboxes.h"
 
@@ -23,9 +24,10 @@ TApplication::TApplication(int& argc, char** argv)
     setDesktopFileName(QStringLiteral("org.example.Tralto"));
     setWindowIcon(QIcon(QStringLiteral(":/tralto/icon.svg")));
 
-    // Numbers are written with the separators of the user's locale.
+    // Numbers are written and read with the separators of the user's locale.
     const QLocale locale = QLocale::system();
-    SetNumberSeparators(locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString());
+    SetFieldSeparators(
+        { locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString() });
 
     // A domain error of a function (the square root of a negative number, say)
     // is the one evaluation error the user is told about.

@@ -62,6 +62,8 @@ void TMainForm::BuildMenu()
     formatItem_ = optionsMenu_->addAction(QStringLiteral("Format"));
     formatItem_->setObjectName(QStringLiteral("Format_Item"));
     connect(formatItem_, &QAction::triggered, this, &TMainForm::Format_ItemClick);
+    // The coordinate window's "DEG" switch follows (MergeChildMenu).
+    optionsMenu_->addSeparator();
     aboutItem_ = menuBar()->addAction(QStringLiteral("&Info"));
     aboutItem_->setObjectName(QStringLiteral("About_Item"));
     connect(aboutItem_, &QAction::triggered, this, &TMainForm::About_ItemClick);
@@ -203,7 +205,8 @@ void TMainForm::ShowCoordWindow()
     frame->show();
     frame->raise();
     mdiArea_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(frame));
-    MergeChildMenu(dimension_ == 2 ? coord2DWindow_->FileMenu() : coord3DWindow_->FileMenu());
+    MergeChildMenu(dimension_ == 2 ? static_cast<CoordWindowShell*>(coord2DWindow_)
+                                   : static_cast<CoordWindowShell*>(coord3DWindow_));
     if (newlyShown)
         FocusActiveControl();
 }
@@ -221,9 +224,11 @@ void TMainForm::KeepLayoutWhole(QWidget* child)
     setMinimumSize(layout + around);
 }
 
-void TMainForm::MergeChildMenu(QMenu* childMenu)
+void TMainForm::MergeChildMenu(CoordWindowShell* child)
 {
-    // The active window's own menu stands in front of "Explorer" and "Info".
+    // The active window's own menu stands in front of "Explorer" and "Info",
+    // and its "DEG" switch ends "Explorer".
+    QMenu* childMenu = child->FileMenu();
     QMenuBar* bar = menuBar();
     const QList<QAction*> actions = bar->actions();
     if (!actions.isEmpty() && actions.first() == childMenu->menuAction())
@@ -233,6 +238,11 @@ void TMainForm::MergeChildMenu(QMenu* childMenu)
             bar->removeAction(action);
     }
     bar->insertAction(optionsMenu_->menuAction(), childMenu->menuAction());
+    for (QAction* action : optionsMenu_->actions()) {
+        if (action->objectName() == QLatin1String("AngleUnit_Item"))
+            optionsMenu_->removeAction(action);
+    }
+    optionsMenu_->addAction(child->AngleUnitItem());
 }
 
 void TMainForm::Format_ItemClick()

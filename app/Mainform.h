@@ -20,6 +20,7 @@ class QAction;
 class QActionGroup;
 class QMdiArea;
 class QMdiSubWindow;
+class CoordWindowShell;
 class QMenu;
 class TFormCoord;
 class TFormCoord2;
@@ -52,7 +53,7 @@ private:
     void FormCreate();
     void FormActivate();
     void FormDestroy();
-    void MergeChildMenu(QMenu* childMenu);
+    void MergeChildMenu(CoordWindowShell* child);
     void FocusActiveControl();
     void KeepLayoutWhole(QWidget* child);
     void BuildLanguageMenu();

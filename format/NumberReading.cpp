@@ -2,7 +2,9 @@
 
 #include "expression/Parser.h"
 
+#include <cstring>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -20,8 +22,8 @@ struct Separators
 Separators Resolve(const NumberSeparators& separators)
 {
     Separators resolved;
-    resolved.decimal = separators.decimal.empty() ? std::string_view(".") : separators.decimal;
-    resolved.thousands = separators.thousands;
+    resolved.decimal = separators.Decimal().empty() ? std::string_view(".") : separators.Decimal();
+    resolved.thousands = separators.Thousands();
     // A locale whose two separators agree can only mean decimals.
     if (resolved.thousands == resolved.decimal)
         resolved.thousands = {};
@@ -137,6 +139,23 @@ bool IsRadixPrefix(std::string_view text, size_t at)
     return kind == 'x' || kind == 'X' || kind == 'b' || kind == 'B';
 }
 
+// Whether the text holds the first byte of a separator that the evaluator
+// does not read as the locale means it. Most texts hold none and go to the
+// evaluator as they are: this runs at every keystroke.
+bool MayHoldLocaleNumber(std::string_view text, const NumberSeparators& separators)
+{
+    const char point = separators.DecimalStart();
+    const char group = separators.GroupStart();
+    if (point == '\0')
+        return group != '\0' && !text.empty()
+            && std::memchr(text.data(), group, text.size()) != nullptr;
+    for (const char c : text) {
+        if (c == point || c == group)
+            return true;
+    }
+    return false;
+}
+
 std::optional<long double> MarkerValue(const std::string& text)
 {
     if (text == "INF")
@@ -174,16 +193,20 @@ bool IsPoint(const std::vector<std::string>& pieces, size_t count)
 
 } // namespace
 
+NumberSeparators::NumberSeparators(std::string decimal, std::string thousands)
+    : decimal_(std::move(decimal))
+    , thousands_(std::move(thousands))
+{
+    const Separators resolved = Resolve(*this);
+    decimalStart_ = resolved.decimalIsPoint ? '\0' : resolved.decimal.front();
+    groupStart_ = resolved.thousands.empty() ? '\0' : resolved.thousands.front();
+}
+
 bool EvaluatorText(std::string_view text, const NumberSeparators& separators, std::string& out)
 {
-    const Separators resolved = Resolve(separators);
-    // Most texts hold neither separator: they go to the evaluator as they are.
-    const bool decimalInside
-        = !resolved.decimalIsPoint && text.find(resolved.decimal) != std::string_view::npos;
-    const bool groupsInside
-        = !resolved.thousands.empty() && text.find(resolved.thousands) != std::string_view::npos;
-    if (!decimalInside && !groupsInside)
+    if (!MayHoldLocaleNumber(text, separators))
         return false;
+    const Separators resolved = Resolve(separators);
 
     out.clear();
     out.reserve(text.size());
@@ -205,12 +228,14 @@ bool EvaluatorText(std::string_view text, const NumberSeparators& separators, st
 
 long double ReadNumberText(const std::string& text, const NumberSeparators& separators)
 {
-    if (const std::optional<long double> marker = MarkerValue(text))
-        return *marker;
+    if (text.size() <= 4) {
+        if (const std::optional<long double> marker = MarkerValue(text))
+            return *marker;
+    }
+    if (!MayHoldLocaleNumber(text, separators))
+        return EvaluateText(text);
     std::string rewritten;
-    if (EvaluatorText(text, separators, rewritten))
-        return EvaluateText(rewritten);
-    return EvaluateText(text);
+    return EvaluateText(EvaluatorText(text, separators, rewritten) ? rewritten : text);
 }
 
 bool IsOneNumber(std::string_view text, const NumberSeparators& separators)

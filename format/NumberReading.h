@@ -25,10 +25,25 @@
 // The separators numbers are written with, UTF-8, as the formatter has them.
 // An empty thousands separator means no groups; an empty decimal separator
 // reads as ".".
-struct NumberSeparators
+class NumberSeparators
 {
-    std::string decimal = ".";
-    std::string thousands = ",";
+public:
+    NumberSeparators(std::string decimal = ".", std::string thousands = ",");
+
+    const std::string& Decimal() const { return decimal_; }
+    const std::string& Thousands() const { return thousands_; }
+
+    // The first bytes of the separators the evaluator does not read as the
+    // locale means them, '\0' where there is none: a text without them
+    // needs no rewriting. Worked out once, since every keystroke asks.
+    char DecimalStart() const { return decimalStart_; }
+    char GroupStart() const { return groupStart_; }
+
+private:
+    std::string decimal_;
+    std::string thousands_;
+    char decimalStart_;
+    char groupStart_;
 };
 
 // Writes into out the text with every number written the locale's way

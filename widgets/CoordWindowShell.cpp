@@ -1,14 +1,19 @@
 #include "widgets/CoordWindowShell.h"
 
+#include "coordinates/CoordSet3D.h"
 #include "localisation/TextNumbers.h"
 #include "settings/Globalobjects.h"
 #include "widgets/ActiveControl.h"
+#include "widgets/CoordinateField.h"
 #include "widgets/DesignScale.h"
 #include "widgets/DimensionList.h"
 #include "widgets/GlyphImage.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/Showcoordwindow.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,11 +47,18 @@ CoordWindowShell::CoordWindowShell(QWidget* owner, int ownDimension, int& dimens
     fileMenu_ = new QMenu(QStringLiteral("&Datei"), this);
     fileMenu_->setObjectName(QStringLiteral("File_Item_Menu"));
     fileMenu_->menuAction()->setObjectName(QStringLiteral("File_Item"));
+    copyPointItem_ = fileMenu_->addAction(QStringLiteral("&Punkt kopieren"));
+    copyPointItem_->setObjectName(QStringLiteral("CopyPoint_Item"));
+    copyPointItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    connect(copyPointItem_, &QAction::triggered, this, &CoordWindowShell::CopyPoint);
+    fileMenu_->addSeparator();
     exitItem_ = fileMenu_->addAction(QStringLiteral("&Beenden"));
     exitItem_->setObjectName(QStringLiteral("Exit_Item"));
+    exitItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     globals_.RegisterMenuItem(fileMenu_->menuAction(), TextNumber::FileMenu);
     globals_.RegisterMenuItem(exitItem_, TextNumber::ExitItem);
     connect(exitItem_, &QAction::triggered, this, &CoordWindowShell::ExitProgram);
+    ShowMenuTexts();
 
     glyphbank_ = LoadGlyphbank(globals_.ProgramFolder());
     activeControl_ = new ActiveControl(this);
@@ -73,8 +85,17 @@ RadioGroup* CoordWindowShell::MakeUnitGroup(const char* name, QPoint place)
     group->setGeometry(place.x(), place.y(), 65, 49);
     group->Add(QStringLiteral("RAD"));
     group->Add(QStringLiteral("DEG"));
-    group->SetItemIndex(0);
+    group->SetItemIndex(RAD);
     group->setAccessibleName(QStringLiteral("RAD/DEG"));
+
+    angleUnitItem_ = new QAction(QStringLiteral("DEG"), this);
+    angleUnitItem_->setObjectName(QStringLiteral("AngleUnit_Item"));
+    angleUnitItem_->setCheckable(true);
+    angleUnitItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    connect(angleUnitItem_, &QAction::triggered, group,
+        [group](bool degrees) { group->SetItemIndex(degrees ? DEG : RAD); });
+    connect(group, &RadioGroup::Clicked, angleUnitItem_,
+        [this, group] { angleUnitItem_->setChecked(group->ItemIndex() == DEG); });
     return group;
 }
 
@@ -112,6 +133,26 @@ void CoordWindowShell::Dim_ComboBoxChange(int index)
     PostShowCoordWindow(applicationWindow_);
 }
 
+void CoordWindowShell::LanguageChanged()
+{
+    ShowMenuTexts();
+}
+
+void CoordWindowShell::ShowMenuTexts()
+{
+    // Newer than some language files: without its text the entry keeps a
+    // caption of its own rather than none.
+    const QString copyPoint = globals_.LanguageText(TextNumber::CopyPointItem);
+    copyPointItem_->setText(copyPoint.isEmpty() ? QStringLiteral("&Copy point") : copyPoint);
+}
+
+void CoordWindowShell::CopyPoint()
+{
+    // The point of the system the keyboard is in (or was in last).
+    if (auto* field = qobject_cast<CoordinateField*>(activeControl_->Control()))
+        QApplication::clipboard()->setText(field->PointText());
+}
+
 void CoordWindowShell::ExitProgram()
 {
     // Closing the frame takes the orderly road: settings written, then exit 0.
@@ -138,9 +179,9 @@ GlyphImage* MakeImage(QWidget* parent, const char* name, const QRect& geometry)
     return image;
 }
 
-QLineEdit* MakeField(QWidget* parent, const char* name, const QRect& geometry)
+CoordinateField* MakeField(QWidget* parent, const char* name, const QRect& geometry)
 {
-    auto* field = new QLineEdit(QStringLiteral("0"), parent);
+    auto* field = new CoordinateField(parent);
     field->setObjectName(QLatin1String(name));
     field->setGeometry(geometry);
     return field;

@@ -2,8 +2,9 @@
 
 // What the two coordinate windows share: the strip at the top with the
 // "2"/"3" list that asks the main window for the other window, the window's
-// own menu "Datei" ▸ "Beenden" (merged into the main window's menu bar while
-// the window is active), the RAD/DEG group, the glyph library, the keyboard
+// own menu "Datei" ▸ "Punkt kopieren", "Beenden" (merged into the main
+// window's menu bar while the window is active), the RAD/DEG group and its
+// "DEG" menu switch, the glyph library, the keyboard
 // order that ends at the list, the field the keyboard returns to after a
 // switch (ActiveControl), the scale of the layout for a larger font, and the
 // language refresh the main window calls.
@@ -16,6 +17,7 @@
 #include <QWidget>
 
 class ActiveControl;
+class CoordinateField;
 class GlyphImage;
 class QAction;
 class QComboBox;
@@ -31,10 +33,13 @@ class CoordWindowShell : public QWidget
 
 public:
     QMenu* FileMenu() const { return fileMenu_; }
+    // The window's "DEG" switch for the main window's menu: checked while
+    // angles are in degrees; choosing it switches the RAD/DEG group.
+    QAction* AngleUnitItem() const { return angleUnitItem_; }
 
     // Re-reads the texts the translation registry cannot carry; the main
     // window calls it after loading another language.
-    virtual void LanguageChanged() { }
+    virtual void LanguageChanged();
 
 protected:
     // ownDimension is 2 or 3; dimension is the main window's, set to the
@@ -68,6 +73,8 @@ private:
     void FormShow();
     void Dim_ComboBoxChange(int index);
     void ExitProgram();
+    void CopyPoint();
+    void ShowMenuTexts();
 
     const int ownDimension_;
     int& dimension_;
@@ -80,7 +87,9 @@ private:
     QComboBox* dimComboBox_ = nullptr;
     ActiveControl* activeControl_ = nullptr;
     QMenu* fileMenu_ = nullptr;
+    QAction* copyPointItem_ = nullptr;
     QAction* exitItem_ = nullptr;
+    QAction* angleUnitItem_ = nullptr;
 };
 
 // The elements of the windows: a label sized to its text, an image place
@@ -88,4 +97,4 @@ private:
 // showing "0", each named for the settings, the translations and the tests.
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint place);
 GlyphImage* MakeImage(QWidget* parent, const char* name, const QRect& geometry);
-QLineEdit* MakeField(QWidget* parent, const char* name, const QRect& geometry);
+CoordinateField* MakeField(QWidget* parent, const char* name, const QRect& geometry);

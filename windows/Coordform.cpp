@@ -3,6 +3,7 @@
 #include "localisation/Languagefiles.h"
 #include "localisation/TextNumbers.h"
 #include "settings/Globalobjects.h"
+#include "widgets/CoordinateField.h"
 #include "widgets/DesignScale.h"
 #include "widgets/GlyphImage.h"
 #include "widgets/RadioGroup.h"
@@ -138,6 +139,7 @@ void TFormCoord::LoadSphereImage()
 
 void TFormCoord::LanguageChanged()
 {
+    CoordWindowShell::LanguageChanged();
     const int chosen = kugelZRadioGroup_->ItemIndex();
     kugelZRadioGroup_->Clear();
     const QTranslator* language = Globals().LanguageHandle();

@@ -1,5 +1,6 @@
 #include "windows/Coordform2.h"
 
+#include "widgets/CoordinateField.h"
 #include "widgets/GlyphImage.h"
 #include "widgets/RadioGroup.h"
 #include "windows/Koord2d.h"

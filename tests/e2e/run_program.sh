@@ -333,7 +333,7 @@ switch_to_2d_then_exit_english() {
 
 # Two-dimensional window, German, numbers in exponent form: works in its
 # fields, opens the list with the mouse and picks "3" with the keyboard, then
-# leaves through the first item of "Datei" with Enter.
+# leaves through the last item of "Datei" (Up from the first) with Enter.
 switch_to_3d_then_exit_german() {
   measure_menu_bar alt+d && click "${x_field_2d[@]}" && keys ctrl+a &&
     type_text 3 && keys Tab && type_text 4 && keys Tab &&
@@ -341,7 +341,7 @@ switch_to_3d_then_exit_german() {
     click "${dimension_list[@]}" && wait_for_windows 2 "the list did not open" &&
     keys Down Return &&
     expect_field 0 "the x field of the three-dimensional window" "${x_field_3d[@]}" &&
-    open_menu alt+d && keys Return
+    open_menu alt+d && keys Up Return
 }
 
 # Three-dimensional window, English: x = 3, z = 4, then Tab once round the

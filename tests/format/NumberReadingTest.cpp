@@ -89,7 +89,7 @@ private slots:
         QFETCH(int, digits);
         SetNumberSeparators(".", "");
         const std::string plain = NumberText(value, kind, precision, digits);
-        SetNumberSeparators(separators.decimal, separators.thousands);
+        SetNumberSeparators(separators.Decimal(), separators.Thousands());
         const std::string shown = NumberText(value, kind, precision, digits);
 
         const long double expected = ReadNumberText(plain, English);

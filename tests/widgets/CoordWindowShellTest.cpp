@@ -14,6 +14,7 @@
 #include "tests/CoordWindowSupport.h"
 #include "tests/TestMain.h"
 #include "widgets/CoordWindowShell.h"
+#include "widgets/CoordinateField.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/Showcoordwindow.h"
 
@@ -134,8 +135,16 @@ private slots:
         QMenu* menu = window.FileMenu();
         QCOMPARE(menu->menuAction()->objectName(), QStringLiteral("File_Item"));
         QAction* exit = window.findChild<QAction*>(QStringLiteral("Exit_Item"));
-        QVERIFY(exit != nullptr);
-        QCOMPARE(menu->actions(), QList<QAction*>({ exit }));
+        QAction* copyPoint = window.findChild<QAction*>(QStringLiteral("CopyPoint_Item"));
+        QVERIFY(exit != nullptr && copyPoint != nullptr);
+        QCOMPARE(menu->actions().size(), 3);
+        QCOMPARE(menu->actions().first(), copyPoint);
+        QVERIFY(menu->actions()[1]->isSeparator());
+        QCOMPARE(menu->actions().last(), exit);
+        QCOMPARE(exit->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+        QCOMPARE(copyPoint->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+C")));
+        // No language file holds its text here: it keeps a caption of its own.
+        QCOMPARE(copyPoint->text(), QStringLiteral("&Copy point"));
 
         const auto& items = globals_->Components().MenuItems();
         QCOMPARE(items.size(), size_t(2));
