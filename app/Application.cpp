@@ -1,12 +1,10 @@
 #include "app/Application.h"
 
-#include "expression/Parser.h"
 #include "format/NumberReading.h"
 #include "widgets/CoordinateFields.h"
 #include "widgets/Guard.h"
-#include "widgets/Messageboxes.h"
+#include "widgets/MathErrorReport.h"
 
-#include <QFileInfo>
 #include <QIcon>
 #include <QLocale>
 
@@ -30,14 +28,9 @@ TApplication::TApplication(int& argc, char** argv)
         { locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString() });
 
     // A domain error of a function (the square root of a negative number, say)
-    // is the one evaluation error the user is told about.
-    SetMathErrorHandler([](const std::string& function, const std::string& kind) {
-        MessageBoxes::Show(activeWindow(),
-            { QFileInfo(applicationFilePath()).fileName(),
-                QStringLiteral("%1: %2 error")
-                    .arg(QString::fromStdString(function), QString::fromStdString(kind)),
-                MessageBoxes::Icon::Stop });
-    });
+    // is the one evaluation error the user is told about, once the typing
+    // pauses.
+    MathErrorReport::Install();
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)

@@ -19,13 +19,16 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 
 TMainForm::TMainForm(const QString& programFilePath)
 {
-    const qreal scale = DesignScale(font());
-    setGeometry(192, 107, Scaled(696, scale), Scaled(480, scale));
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("MdiArea"));
+    // Where the frame is smaller than the coordinate window (a small or
+    // strongly scaled screen), the window keeps its layout and scrolls.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
     BuildMenu();
 
@@ -37,6 +40,19 @@ TMainForm::TMainForm(const QString& programFilePath)
     });
     dimension_ = globals_->Settings().ReadInteger(
         SettingsNames::CoordSection, SettingsNames::DimensionKey, 3);
+    const qreal scale = DesignScale(font());
+    placementAtStart_ = ReadPlacement(
+        globals_->Settings(), QRect(192, 107, Scaled(696, scale), Scaled(480, scale)));
+    // The frame around the window is known only once it is shown; it is
+    // taken into account again then (KeepOnScreen). What is applied now
+    // counts as unchanged at the end.
+    const QScreen* screen = ScreenOf(placementAtStart_);
+    placementAtStart_.screen = screen->name();
+    placementAtStart_.geometry
+        = FittedToScreen(placementAtStart_.geometry, screen->availableGeometry(), {});
+    setGeometry(placementAtStart_.geometry);
+    if (placementAtStart_.maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
     productInfo_ = TraltoProductInfo();
     FormCreate();
 }
@@ -134,6 +150,15 @@ void TMainForm::FormDestroy()
         settings.WriteInteger(SettingsNames::CoordSection, SettingsNames::DimensionKey, dimension_);
         settings.WriteString(SettingsNames::LanguageSection, SettingsNames::LanguageCodeKey,
             languageCode_.toStdString());
+        const bool maximized = isMaximized();
+        WritePlacement(settings,
+            { maximized ? normalGeometry() : geometry(), maximized, screen()->name() },
+            placementAtStart_);
+        for (const CoordWindowShell* child : { static_cast<CoordWindowShell*>(coord3DWindow_),
+                 static_cast<CoordWindowShell*>(coord2DWindow_) }) {
+            if (child != nullptr)
+                child->StoreChoices(settings);
+        }
     });
 }
 
@@ -145,7 +170,34 @@ bool TMainForm::event(QEvent* event)
     if (event->type() == QEvent::WindowActivate
         || (event->type() == QEvent::Show && activeChild_ == nullptr))
         FormActivate();
+    if (event->type() == QEvent::WindowActivate && !framedOnScreen_) {
+        framedOnScreen_ = true;
+        KeepOnScreen();
+    }
     return result;
+}
+
+QMargins TMainForm::FrameMargins() const
+{
+    const QRect inner = geometry();
+    const QRect outer = frameGeometry();
+    return { inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+        outer.bottom() - inner.bottom() };
+}
+
+void TMainForm::KeepOnScreen()
+{
+    // With the window manager's frame known, the whole window, frame and
+    // all, goes into the free area of its screen.
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    if (activeChild_ != nullptr)
+        KeepLayoutWhole(activeChild_);
+    const QRect fitted = FittedToScreen(geometry(), screen()->availableGeometry(), FrameMargins());
+    if (fitted != geometry())
+        setGeometry(fitted);
+    // The program's own placement; only what the user does later is stored.
+    placementAtStart_.geometry = fitted;
 }
 
 void TMainForm::FormActivate()
@@ -175,6 +227,8 @@ QMdiSubWindow* TMainForm::AddChild(QWidget* child)
     QMdiSubWindow* frame = mdiArea_->addSubWindow(
         child, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     frame->setAttribute(Qt::WA_DeleteOnClose, false);
+    // The window keeps its layout whole; a frame too small for it scrolls.
+    child->setMinimumSize(child->size());
     return frame;
 }
 
@@ -221,7 +275,11 @@ void TMainForm::KeepLayoutWhole(QWidget* child)
     const QSize layout = Scaled(TFormCoord::DesignSize, scale);
     const int frame = mdiArea_->frameWidth();
     const QSize around(2 * frame, menuBar()->sizeHint().height() + 2 * frame);
-    setMinimumSize(layout + around);
+    // But the frame fits its screen: on a smaller one the window scrolls.
+    const QMargins decoration = FrameMargins();
+    const QSize room = screen()->availableGeometry().size()
+        - QSize(decoration.left() + decoration.right(), decoration.top() + decoration.bottom());
+    setMinimumSize((layout + around).boundedTo(room));
 }
 
 void TMainForm::MergeChildMenu(CoordWindowShell* child)

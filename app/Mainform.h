@@ -7,6 +7,7 @@
 // window's "Datei" menu in front of its own, and stores Dimension and the
 // language code when it goes.
 
+#include "app/WindowPlacement.h"
 #include "settings/Globalobjects.h"
 #include "windows/Infoform.h"
 
@@ -54,6 +55,8 @@ private:
     void FormActivate();
     void FormDestroy();
     void MergeChildMenu(CoordWindowShell* child);
+    QMargins FrameMargins() const;
+    void KeepOnScreen();
     void FocusActiveControl();
     void KeepLayoutWhole(QWidget* child);
     void BuildLanguageMenu();
@@ -79,4 +82,6 @@ private:
     QWidget* activeChild_ = nullptr;
     int dimension_ = 3;
     ProductInfo productInfo_;
+    WindowPlacement placementAtStart_;
+    bool framedOnScreen_ = false;
 };

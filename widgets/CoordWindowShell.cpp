@@ -3,6 +3,8 @@
 #include "coordinates/CoordSet3D.h"
 #include "localisation/TextNumbers.h"
 #include "settings/Globalobjects.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsNames.h"
 #include "widgets/ActiveControl.h"
 #include "widgets/CoordinateField.h"
 #include "widgets/DesignScale.h"
@@ -20,8 +22,15 @@
 #include <QMenu>
 
 namespace {
+
 constexpr int TopStripHeight = 25;
+
+const char* UnitKey(int ownDimension)
+{
+    return ownDimension == 2 ? SettingsNames::AngleUnit2DKey : SettingsNames::AngleUnit3DKey;
 }
+
+} // namespace
 
 CoordWindowShell::CoordWindowShell(QWidget* owner, int ownDimension, int& dimension,
     QObject* applicationWindow, globalObjects& globals, QSize size)
@@ -96,7 +105,29 @@ RadioGroup* CoordWindowShell::MakeUnitGroup(const char* name, QPoint place)
         [group](bool degrees) { group->SetItemIndex(degrees ? DEG : RAD); });
     connect(group, &RadioGroup::Clicked, angleUnitItem_,
         [this, group] { angleUnitItem_->setChecked(group->ItemIndex() == DEG); });
+
+    unitGroup_ = group;
+    storedUnit_ = ReadChoice(UnitKey(ownDimension_));
+    group->SetItemIndex(storedUnit_);
     return group;
+}
+
+int CoordWindowShell::ReadChoice(const char* key) const
+{
+    return globals_.Settings().ReadInteger(SettingsNames::CoordSection, key, 0) == 1 ? 1 : 0;
+}
+
+void CoordWindowShell::StoreChoice(SettingsStore& settings, const char* key, int chosen, int stored)
+{
+    if (chosen != stored)
+        settings.WriteInteger(SettingsNames::CoordSection, key, chosen);
+}
+
+void CoordWindowShell::StoreChoices(SettingsStore& settings) const
+{
+    if (unitGroup_ != nullptr)
+        StoreChoice(settings, UnitKey(ownDimension_), unitGroup_->ItemIndex() == DEG ? DEG : RAD,
+            storedUnit_);
 }
 
 void CoordWindowShell::SetKeyboardOrderToList(QList<QWidget*> order) const

@@ -25,6 +25,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class RadioGroup;
+class SettingsStore;
 class globalObjects;
 
 class CoordWindowShell : public QWidget
@@ -41,6 +42,11 @@ public:
     // window calls it after loading another language.
     virtual void LanguageChanged();
 
+    // Writes the window's choices that changed in this run (RAD/DEG here,
+    // more in a window that has more) for the next start; the main window
+    // calls it as the program ends.
+    virtual void StoreChoices(SettingsStore& settings) const;
+
 protected:
     // ownDimension is 2 or 3; dimension is the main window's, set to the
     // other one when the user picks it in the list.
@@ -54,8 +60,16 @@ protected:
     QWidget* TopStrip() const { return topStrip_; }
     QComboBox* DimensionList() const { return dimComboBox_; }
 
-    // The RAD/DEG group at the given place, RAD chosen.
+    // The RAD/DEG group at the given place, with the unit stored for this
+    // window (RAD on a first start).
     RadioGroup* MakeUnitGroup(const char* name, QPoint place);
+
+    // A choice of two kept under [Coord] key: the stored item (0 when the
+    // key is missing or holds another value), and the chosen item written
+    // only when it is not the stored one, so that a choice another run of
+    // the program stored meanwhile stays.
+    int ReadChoice(const char* key) const;
+    static void StoreChoice(SettingsStore& settings, const char* key, int chosen, int stored);
 
     // Chains the keyboard order through the widgets given, then the list.
     // The first field among them is where the keyboard starts.
@@ -90,6 +104,8 @@ private:
     QAction* copyPointItem_ = nullptr;
     QAction* exitItem_ = nullptr;
     QAction* angleUnitItem_ = nullptr;
+    RadioGroup* unitGroup_ = nullptr;
+    int storedUnit_ = 0;
 };
 
 // The elements of the windows: a label sized to its text, an image place

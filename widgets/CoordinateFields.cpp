@@ -6,6 +6,7 @@
 #include "format/Formater.h"
 #include "format/NumberReading.h"
 #include "widgets/CoordinateField.h"
+#include "widgets/MathErrorReport.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/UpdatingGuard.h"
 
@@ -70,6 +71,7 @@ template <class Coordinates> void CoordinateFields<Coordinates>::FieldChanged(in
     if (updating_)
         return;
     UpdatingGuard guard(updating_);
+    MathErrorReport::TextChanged();
     values_.Set(index, ReadValue(index));
     ShowValues(index, index, index);
 }
@@ -95,6 +97,7 @@ bool CoordinateFields<Coordinates>::TakePoint(int index, const QString& text)
     if (!point)
         return false;
     UpdatingGuard guard(updating_);
+    MathErrorReport::TextChanged();
     // Each field keeps its value's text, as if typed there; the system is
     // converted once, from its last value, when all of them are in.
     const int first = index - index % size;

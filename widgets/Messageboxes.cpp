@@ -60,6 +60,20 @@ void Show(QWidget* parent, const Box& box)
     CreateBox(parent, box)->exec();
 }
 
+QMessageBox* ShowWithoutFocus(QWidget* parent, const Box& box)
+{
+    if (CurrentPresenter()) {
+        CurrentPresenter()(parent, box);
+        return nullptr;
+    }
+    QMessageBox* shown = CreateBox(parent, box).release();
+    shown->setAttribute(Qt::WA_DeleteOnClose);
+    shown->setAttribute(Qt::WA_ShowWithoutActivating);
+    shown->setWindowModality(Qt::NonModal);
+    shown->show();
+    return shown;
+}
+
 std::unique_ptr<QMessageBox> CreateBox(QWidget* parent, const Box& box)
 {
     auto messageBox = std::make_unique<CentredMessageBox>(

@@ -3,6 +3,7 @@
 #include "localisation/Languagefiles.h"
 #include "localisation/TextNumbers.h"
 #include "settings/Globalobjects.h"
+#include "settings/SettingsNames.h"
 #include "widgets/CoordinateField.h"
 #include "widgets/DesignScale.h"
 #include "widgets/GlyphImage.h"
@@ -98,7 +99,8 @@ void TFormCoord::BuildLayout()
     kugelZRadioGroup_->setFont(groupFont);
     kugelZRadioGroup_->Add(QStringLiteral("theta ist Winkel zur z-Achse"));
     kugelZRadioGroup_->Add(QStringLiteral("theta ist Winkel zur xy-Ebene"));
-    kugelZRadioGroup_->SetItemIndex(ThetaToZAxis);
+    storedConvention_ = ReadChoice(SettingsNames::ThetaConventionKey);
+    kugelZRadioGroup_->SetItemIndex(storedConvention_);
 
     radDegRadioGroup_ = MakeUnitGroup("Koord_Rad_Deg_RadioGroup", QPoint(16, 336));
 
@@ -179,6 +181,14 @@ QString TFormCoord::JoinedName(const QString& heading, const QString& detail)
             parts << plain;
     }
     return parts.join(QStringLiteral(", "));
+}
+
+void TFormCoord::StoreChoices(SettingsStore& settings) const
+{
+    CoordWindowShell::StoreChoices(settings);
+    StoreChoice(settings, SettingsNames::ThetaConventionKey,
+        kugelZRadioGroup_->ItemIndex() == ThetaToXYPlane ? ThetaToXYPlane : ThetaToZAxis,
+        storedConvention_);
 }
 
 void TFormCoord::Koord_KugelZ_RadioGroupClick()

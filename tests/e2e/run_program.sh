@@ -444,10 +444,12 @@ CommonLangExt=deu
 Format=1
 Precision=9
 Digits=2' switch_to_3d_then_exit_german
+  # The theta convention chosen there is kept for the next start.
   check tab_round_and_typing_after_switch "$folder" "$prepared_english_without_coord" \
     "$(settings_lines <(echo "$prepared_english_without_coord"))
 [Coord]
-Dim=3" tab_round_then_type_after_switch_english
+Dim=3
+ThetaConvention=1" tab_round_then_type_after_switch_english
   check new_sections_in_write_order "$folder" "$prepared_language_only" '[Language]
 CommonLangExt=enu
 [Coord]
