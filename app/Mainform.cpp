@@ -15,6 +15,7 @@
 
 #include <QActionGroup>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -216,10 +217,16 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 
 void TMainForm::FocusActiveControl()
 {
-    if (const ActiveControl* active = ActiveControl::Of(activeChild_)) {
-        if (QWidget* control = active->Control())
-            control->setFocus(Qt::OtherFocusReason);
-    }
+    // Back in a field the user was in, the keyboard goes on where it was;
+    // in a window's first field it replaces the "0" that stands there.
+    const ActiveControl* active = ActiveControl::Of(activeChild_);
+    QWidget* control = active != nullptr ? active->Control() : nullptr;
+    if (control == nullptr)
+        return;
+    auto* field = qobject_cast<QLineEdit*>(control);
+    if (field != nullptr && !active->FieldVisited())
+        field->selectAll();
+    control->setFocus(Qt::OtherFocusReason);
 }
 
 QMdiSubWindow* TMainForm::AddChild(QWidget* child)

@@ -21,6 +21,8 @@ public:
 
     QWidget* Control() const;
     void SetFirstField(QWidget* field) { firstField_ = field; }
+    // Whether the user has been in a field of the window yet.
+    bool FieldVisited() const { return field_ != nullptr; }
 
     // The tracker of a window, or null when it has none.
     static const ActiveControl* Of(const QWidget* window);
