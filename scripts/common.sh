@@ -33,6 +33,8 @@ TRALTO_BUILD_PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   libgl-dev libqt6svg6 qt6-qpa-plugins
+  # Qt's own texts (context menus, standard buttons) in the user's language
+  qt6-translations-l10n
 )
 
 # What the tests, the sanitizer pass, the fuzz replay and the benchmarks need.
@@ -40,8 +42,8 @@ TRALTO_TEST_PACKAGES=(
   clang libclang-rt-14-dev clang-format
   libbenchmark-dev libmuparser-dev
   xvfb xauth xdotool x11-utils xclip
-  # bc for bench/cli_throughput.sh
-  bc
+  # bc and numpy (the vectorised conversion it compares with) for bench/cli_throughput.sh
+  bc python3-numpy
   desktop-file-utils appstream libx11-dev
   # readelf for the search-path check of the built binaries; GNU time for the
   # benchmarks' peak memory

@@ -22,22 +22,17 @@ void WriteToStandardError(const std::string& message)
 
 } // namespace
 
-QString SettingsFilePath(const QString& programFilePath)
+globalObjects::globalObjects(const QString& programFilePath)
+    : globalObjects(programFilePath, UserConfigFolder())
 {
-    const QFileInfo program(programFilePath);
-    QString name = program.fileName();
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot >= 0)
-        name.truncate(dot);
-    return program.absoluteDir().filePath(name + QStringLiteral(".ini"));
 }
 
-globalObjects::globalObjects(const QString& programFilePath)
+globalObjects::globalObjects(const QString& programFilePath, const QString& configFolder)
     : programFolder_(QFileInfo(programFilePath).absolutePath())
     , languageFolder_(LanguageFolderPath(programFilePath))
     , settingsErrorHandler_(WriteToStandardError)
 {
-    OpenSettings(programFilePath);
+    OpenSettings(SettingsLocation(programFilePath, configFolder));
 }
 
 globalObjects::~globalObjects()
@@ -50,9 +45,10 @@ void globalObjects::SetSettingsErrorHandler(SettingsErrorHandler handler)
     settingsErrorHandler_ = handler ? std::move(handler) : WriteToStandardError;
 }
 
-void globalObjects::OpenSettings(const QString& programFilePath)
+void globalObjects::OpenSettings(const QString& settingsPath)
 {
-    settingsFile_ = std::make_unique<IniFile>(SettingsFilePath(programFilePath));
+    settingsFile_ = std::make_unique<IniFile>(settingsPath);
+    settingsFile_->RemoveStaleTemporaries();
     ReadFormatSettings(*settingsFile_);
     codeTable_ = {
         { QStringLiteral("deu"), TextNumber::GermanName },
@@ -67,13 +63,17 @@ void globalObjects::CloseSettings() noexcept
 {
     languageHandle_.reset();
     loadedCode_.clear();
+    // The main window's writes just before may have failed for the same
+    // reason and been shown already: the user hears of it once.
+    const std::string earlierFailure = settingsFile_->LastWriteFailure();
     try {
         WriteFormatSettings(*settingsFile_);
     } catch (const std::exception& error) {
         // The program is ending; the failure is told, not thrown out of a
         // destructor. A handler that throws in turn is not let through.
         try {
-            settingsErrorHandler_(error.what());
+            if (error.what() != earlierFailure)
+                settingsErrorHandler_(error.what());
         } catch (...) {
             WriteToStandardError(error.what());
         }
@@ -93,6 +93,21 @@ const QTranslator* globalObjects::LoadLanguage(const QString& code)
         components_.TranslateAll(*languageHandle_);
     }
     return languageHandle_.get();
+}
+
+QString globalObjects::LoadLanguageOrFallback(const QString& code, const QStringList& fallbacks)
+{
+    if (LoadLanguage(code) != nullptr)
+        return code;
+    QStringList tried { code };
+    for (const QString& fallback : fallbacks) {
+        if (tried.contains(fallback))
+            continue;
+        tried.append(fallback);
+        if (LoadLanguage(fallback) != nullptr)
+            return fallback;
+    }
+    return {};
 }
 
 QString globalObjects::LanguageText(int32_t number) const
