@@ -369,6 +369,18 @@ exit_english() {
   open_menu alt+f && keys x
 }
 
+# Three-dimensional window, English: typed at once after the start, without a
+# click, "ln 0.5" lands in the x field key by key although "ln 0" and "ln 0."
+# are math errors on the way; the spherical r is its value, and once the
+# typing has paused no error box stands beside the frame.
+type_at_start_through_math_error_english() {
+  type_text 'ln 0.5' &&
+    expect_field 'ln 0.5' "the x field typed right after the start" &&
+    keys Tab Tab Tab && expect_field 0.69315 "the spherical r field" &&
+    sleep 1.5 && wait_for_windows 1 "a window beside the frame after the pause" &&
+    measure_menu_bar alt+f && exit_english
+}
+
 # --- the scenarios
 folder="$work/program"
 mkdir -p "$folder"
@@ -458,6 +470,14 @@ Dim=3
 Format=0
 Precision=5
 Digits=1' exit_english
+  check typing_at_start_through_math_error "$folder" "$prepared_language_only" '[Language]
+CommonLangExt=enu
+[Coord]
+Dim=3
+[Formater]
+Format=0
+Precision=5
+Digits=1' type_at_start_through_math_error_english
 else
   expected_3d_german=$(settings_lines <(echo "$prepared_3d_german"))
 
