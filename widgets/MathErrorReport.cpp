@@ -65,7 +65,10 @@ void Install(int pauseMilliseconds)
 
 void Raise(const QString& function, const QString& kind)
 {
-    State().kept << QStringLiteral("%1: %2 error").arg(function, kind);
+    // Several fields can meet the same error in one evaluation: one report.
+    const QString text = QStringLiteral("%1: %2 error").arg(function, kind);
+    if (!State().kept.contains(text))
+        State().kept << text;
     Timer().start();
 }
 

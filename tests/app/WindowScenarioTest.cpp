@@ -335,6 +335,11 @@ private slots:
                    On(Do::ExpectFocus, "Koord_Karx_Edit"), Act(Do::Keys, "Backspace"),
                    Act(Do::Keys, "Backspace"), Act(Do::Type, "4"), Act(Do::ExpectBoxes, ""),
                    On(Do::ExpectText, "Koord_Kugx_Edit", "2") };
+        QTest::newRow("one report for an error met in several fields")
+            << Scenario { Act(Do::Start, English3D), Act(Do::Clipboard, "sqrt -1; sqrt -4; 1"),
+                   Act(Do::Keys, "Ctrl+V"), Number(Do::Pause, 500),
+                   Act(Do::ExpectBoxes, "sqrt: DOMAIN error"),
+                   On(Do::ExpectText, "Koord_Kary_Edit", "sqrt -4") };
         QTest::newRow("a screen reader's choices count") << Scenario { Act(Do::Start, English3D),
             On(Do::Toggle, "Koord_Rad_Deg_RadioGroup_Item1"), On(Do::Focus, "Koord_Kugx_Edit"),
             Act(Do::Type, "2"), On(Do::Focus, "Koord_Kugtheta_Edit"), Act(Do::Type, "90"),

@@ -421,6 +421,14 @@ Digits=2
 prepared_language_only='[Language]
 CommonLangExt=enu
 '
+written_after_language_only='[Language]
+CommonLangExt=enu
+[Coord]
+Dim=3
+[Formater]
+Format=0
+Precision=5
+Digits=1'
 
 failures=0
 check() {
@@ -462,22 +470,10 @@ Digits=2' switch_to_3d_then_exit_german
 [Coord]
 Dim=3
 ThetaConvention=1" tab_round_then_type_after_switch_english
-  check new_sections_in_write_order "$folder" "$prepared_language_only" '[Language]
-CommonLangExt=enu
-[Coord]
-Dim=3
-[Formater]
-Format=0
-Precision=5
-Digits=1' exit_english
-  check typing_at_start_through_math_error "$folder" "$prepared_language_only" '[Language]
-CommonLangExt=enu
-[Coord]
-Dim=3
-[Formater]
-Format=0
-Precision=5
-Digits=1' type_at_start_through_math_error_english
+  check new_sections_in_write_order "$folder" "$prepared_language_only" \
+    "$written_after_language_only" exit_english
+  check typing_at_start_through_math_error "$folder" "$prepared_language_only" \
+    "$written_after_language_only" type_at_start_through_math_error_english
 else
   expected_3d_german=$(settings_lines <(echo "$prepared_3d_german"))
 
