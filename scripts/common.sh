@@ -33,6 +33,8 @@ TRALTO_BUILD_PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   libgl-dev libqt6svg6 qt6-qpa-plugins
+  # dpkg-shlibdeps, which computes the Debian package's dependencies
+  dpkg-dev
 )
 
 # What the tests, the sanitizer pass, the fuzz replay and the benchmarks need.
@@ -43,6 +45,9 @@ TRALTO_TEST_PACKAGES=(
   # bc for bench/cli_throughput.sh
   bc
   desktop-file-utils appstream libx11-dev
+  # the checker of the Debian package, and man-db, with which it renders
+  # the manual pages
+  lintian man-db
   # readelf for the search-path check of the built binaries; GNU time for the
   # benchmarks' peak memory
   binutils time

@@ -1,0 +1,125 @@
+# The Debian packages, made by CPack (`cmake --build build --target package`)
+# from the same build as the portable folder. A plain `cmake --install` lays
+# out the portable folder; the packages' files are install components of
+# their own that only CPack asks for, laid out for /usr:
+#
+#   tralto   /usr/bin/Tralmain -> ../lib/tralto/Tralmain, /usr/bin/tralto,
+#            /usr/lib/tralto/ (the program, libGlyphbank.so, and language ->
+#            ../../share/tralto/language), the desktop entry, icons, metainfo,
+#            manual pages compressed, copyright and changelog.
+#
+# The program finds its glyph library and language files beside its own real
+# path (symbolic links resolved); the settings go to each user's folder,
+# since /usr/lib/tralto cannot be written.
+
+set(TRALTO_PROGRAM_PACKAGE tralto)
+set(TRALTO_PROGRAM_COMPONENT deb_program)
+set(TRALTO_PRIVATE_DIR "lib/${TRALTO_PROGRAM_PACKAGE}")
+set(TRALTO_PACKAGE_CONTACT "The Tralto developers <support@tralto.example.org>")
+set(TRALTO_PACKAGE_DIR "${CMAKE_CURRENT_LIST_DIR}/debian")
+
+if(PROJECT_IS_TOP_LEVEL)
+  find_program(TRALTO_GZIP gzip REQUIRED)
+endif()
+
+# A copy of FILE compressed the Debian way (maximum compression, no name or
+# time stamp in the header, so the package is the same on every build),
+# written to OUTPUT at build time.
+function(tralto_gzip_for_package file output)
+  cmake_path(GET output PARENT_PATH folder)
+  cmake_path(GET output STEM LAST_ONLY uncompressed)
+  add_custom_command(OUTPUT "${output}"
+    COMMAND "${CMAKE_COMMAND}" -E make_directory "${folder}"
+    COMMAND "${CMAKE_COMMAND}" -E copy "${file}" "${folder}/${uncompressed}"
+    COMMAND "${TRALTO_GZIP}" -9nf "${folder}/${uncompressed}"
+    DEPENDS "${file}"
+    VERBATIM)
+  string(MAKE_C_IDENTIFIER "package_${uncompressed}" target)
+  add_custom_target(${target} ALL DEPENDS "${output}")
+endfunction()
+
+# Installs a manual page (its section is the file's extension): as it is into
+# the portable folder, compressed into the program package.
+function(tralto_install_man_page page)
+  cmake_path(ABSOLUTE_PATH page BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}")
+  cmake_path(GET page FILENAME name)
+  cmake_path(GET page EXTENSION LAST_ONLY section)
+  string(SUBSTRING "${section}" 1 -1 section)
+  install(FILES "${page}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man${section}")
+  if(NOT PROJECT_IS_TOP_LEVEL)
+    return()
+  endif()
+  set(compressed "${CMAKE_CURRENT_BINARY_DIR}/package/${name}.gz")
+  tralto_gzip_for_package("${page}" "${compressed}")
+  install(FILES "${compressed}" DESTINATION "share/man/man${section}"
+    COMPONENT ${TRALTO_PROGRAM_COMPONENT} EXCLUDE_FROM_ALL)
+endfunction()
+
+# A relative symbolic link NAME -> TARGET installed into DESTINATION.
+function(tralto_install_link name target destination component)
+  set(folder "${PROJECT_BINARY_DIR}/package-links/${destination}")
+  file(MAKE_DIRECTORY "${folder}")
+  file(CREATE_LINK "${target}" "${folder}/${name}" SYMBOLIC)
+  install(FILES "${folder}/${name}" DESTINATION "${destination}"
+    COMPONENT ${component} EXCLUDE_FROM_ALL)
+endfunction()
+
+# The copyright file and the changelog that every Debian package carries in
+# /usr/share/doc/<package>; the changelog's newest entry is this version.
+function(tralto_install_package_documents package component)
+  set(folder "${PROJECT_BINARY_DIR}/package-documents")
+  if(NOT TARGET package_changelog)
+    configure_file("${TRALTO_PACKAGE_DIR}/changelog.in" "${folder}/changelog" @ONLY)
+    tralto_gzip_for_package("${folder}/changelog" "${folder}/compressed/changelog.gz")
+  endif()
+  install(FILES "${TRALTO_PACKAGE_DIR}/copyright" "${folder}/compressed/changelog.gz"
+    DESTINATION "share/doc/${package}" COMPONENT ${component} EXCLUDE_FROM_ALL)
+endfunction()
+
+# The install rules of the program package; called once every target exists.
+function(tralto_add_program_package)
+  set(component COMPONENT ${TRALTO_PROGRAM_COMPONENT} EXCLUDE_FROM_ALL)
+  install(TARGETS Tralmain RUNTIME DESTINATION "${TRALTO_PRIVATE_DIR}" ${component})
+  install(TARGETS Glyphbank LIBRARY DESTINATION "${TRALTO_PRIVATE_DIR}" ${component})
+  install(TARGETS tralto RUNTIME DESTINATION bin ${component})
+  tralto_install_link(Tralmain "../${TRALTO_PRIVATE_DIR}/Tralmain" bin
+    ${TRALTO_PROGRAM_COMPONENT})
+  if(TRALTO_LANGUAGE_FILES)
+    install(DIRECTORY "${TRALTO_RUNTIME_DIR}/language/"
+      DESTINATION "share/${TRALTO_PROGRAM_PACKAGE}/language" ${component}
+      FILES_MATCHING PATTERN "Sharedlex.*")
+    tralto_install_link(language "../../share/${TRALTO_PROGRAM_PACKAGE}/language"
+      "${TRALTO_PRIVATE_DIR}" ${TRALTO_PROGRAM_COMPONENT})
+  endif()
+  tralto_install_package_documents(${TRALTO_PROGRAM_PACKAGE} ${TRALTO_PROGRAM_COMPONENT})
+endfunction()
+
+function(tralto_configure_cpack)
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_PACKAGE_NAME ${TRALTO_PROGRAM_PACKAGE})
+  set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+  set(CPACK_PACKAGE_CONTACT "${TRALTO_PACKAGE_CONTACT}")
+  set(CPACK_PACKAGE_VENDOR "The Tralto developers")
+  set(CPACK_PACKAGE_HOMEPAGE_URL "https://tralto.example.org/")
+  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+  set(CPACK_STRIP_FILES ON)
+  set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  set(CPACK_DEB_COMPONENT_INSTALL ON)
+  set(CPACK_COMPONENTS_ALL ${TRALTO_PROGRAM_COMPONENT})
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+  set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+  # Libraries the binaries link come from dpkg-shlibdeps; what Qt loads as
+  # plugins it cannot see: a platform plugin to open a window at all, and
+  # the SVG plugin for the window icon.
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+
+  set(program DEB_PROGRAM)
+  set(CPACK_DEBIAN_${program}_PACKAGE_NAME ${TRALTO_PROGRAM_PACKAGE})
+  set(CPACK_DEBIAN_${program}_PACKAGE_SECTION math)
+  set(CPACK_DEBIAN_${program}_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
+  file(READ "${TRALTO_PACKAGE_DIR}/tralto.description" CPACK_DEBIAN_${program}_DESCRIPTION)
+
+  include(CPack)
+endfunction()
