@@ -22,22 +22,17 @@ void WriteToStandardError(const std::string& message)
 
 } // namespace
 
-QString SettingsFilePath(const QString& programFilePath)
+globalObjects::globalObjects(const QString& programFilePath)
+    : globalObjects(programFilePath, UserConfigFolder())
 {
-    const QFileInfo program(programFilePath);
-    QString name = program.fileName();
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot >= 0)
-        name.truncate(dot);
-    return program.absoluteDir().filePath(name + QStringLiteral(".ini"));
 }
 
-globalObjects::globalObjects(const QString& programFilePath)
+globalObjects::globalObjects(const QString& programFilePath, const QString& configFolder)
     : programFolder_(QFileInfo(programFilePath).absolutePath())
     , languageFolder_(LanguageFolderPath(programFilePath))
     , settingsErrorHandler_(WriteToStandardError)
 {
-    OpenSettings(programFilePath);
+    OpenSettings(SettingsLocation(programFilePath, configFolder));
 }
 
 globalObjects::~globalObjects()
@@ -50,9 +45,9 @@ void globalObjects::SetSettingsErrorHandler(SettingsErrorHandler handler)
     settingsErrorHandler_ = handler ? std::move(handler) : WriteToStandardError;
 }
 
-void globalObjects::OpenSettings(const QString& programFilePath)
+void globalObjects::OpenSettings(const QString& settingsPath)
 {
-    settingsFile_ = std::make_unique<IniFile>(SettingsFilePath(programFilePath));
+    settingsFile_ = std::make_unique<IniFile>(settingsPath);
     ReadFormatSettings(*settingsFile_);
     codeTable_ = {
         { QStringLiteral("deu"), TextNumber::GermanName },

@@ -9,22 +9,20 @@
 #include <string>
 
 #include "localisation/Langcomponents.h"
+#include "settings/SettingsLocation.h"
 
 class IniFile;
 class QAction;
 class QObject;
 class QTranslator;
 
-// The settings file "<program path without extension>.ini": the program's
-// path with everything from the last dot of its file name replaced by ".ini",
-// or ".ini" appended to a name without a dot. Always an absolute path.
-QString SettingsFilePath(const QString& programFilePath);
-
 // The one settings-and-language object of a run, owned by the main window and
 // handed by reference to the windows that need settings or texts.
 //
-// Construction opens the settings file beside the program, reads the number
-// format from it and fills the language code table. Destruction releases the
+// Construction opens the settings file (beside the program, or in the user's
+// configuration folder when the program's folder cannot be written; see
+// SettingsLocation), reads the number format from it and fills the language
+// code table. Destruction releases the
 // language file, writes the number format back and closes the file; it never
 // throws: a failed write goes to the settings error handler.
 class globalObjects
@@ -33,6 +31,9 @@ public:
     using SettingsErrorHandler = std::function<void(const std::string& message)>;
 
     explicit globalObjects(const QString& programFilePath);
+    // With the user's configuration folder named, not taken from the
+    // environment.
+    globalObjects(const QString& programFilePath, const QString& configFolder);
     ~globalObjects();
 
     globalObjects(const globalObjects&) = delete;
@@ -63,7 +64,7 @@ public:
     const langComponents& Components() const { return components_; }
 
 private:
-    void OpenSettings(const QString& programFilePath);
+    void OpenSettings(const QString& settingsPath);
     void CloseSettings() noexcept;
 
     std::unique_ptr<IniFile> settingsFile_;

@@ -9,6 +9,7 @@
 #include <QSaveFile>
 
 #include <array>
+#include <cerrno>
 #include <optional>
 #include <sys/stat.h>
 
@@ -127,6 +128,21 @@ std::optional<std::array<int64_t, 6>> FileIdentity(const QString& path)
         int64_t(status.st_nlink) };
 }
 
+// Creates the folder and those above it that are missing, readable by this
+// user alone, as a configuration folder is. True when it exists afterwards.
+bool CreateFolder(const QByteArray& folder)
+{
+    struct stat status
+    {
+    };
+    if (stat(folder.constData(), &status) == 0)
+        return S_ISDIR(status.st_mode);
+    const qsizetype slash = folder.lastIndexOf('/');
+    if (slash > 0 && !CreateFolder(folder.left(slash)))
+        return false;
+    return mkdir(folder.constData(), 0700) == 0 || errno == EEXIST;
+}
+
 QByteArray SeenKey(const std::string& section, const std::string& key)
 {
     return IniText::FoldedName(section) + '\0' + IniText::FoldedName(key);
@@ -237,6 +253,7 @@ void IniFile::WriteString(
     // half a settings file. Unbuffered, because a buffered QSaveFile commits
     // after a short write (a full disk) without reporting it; written
     // directly, the short count shows.
+    CreateFolder(QFile::encodeName(QFileInfo(path_).absolutePath()));
     QSaveFile file(path_);
     const QByteArray& bytes = updated->Bytes();
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)

@@ -65,7 +65,8 @@ public:
     int32_t ReadInteger(
         const std::string& section, const std::string& key, int32_t defaultValue) override;
 
-    // Throws IniWriteError when the file cannot be written. A line break in
+    // Throws IniWriteError when the file cannot be written. A missing folder
+    // is created first. A line break in
     // the value is stored as a blank, since a value is one line; a value that
     // would lose blanks or quotes on reading is stored in double quotes.
     // Writing the value that this object last read or wrote for the key is

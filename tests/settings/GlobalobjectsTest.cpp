@@ -29,6 +29,38 @@ void WriteBytes(const QString& path, const QByteArray& bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
+const QFile::Permissions ReadOnly
+    = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup;
+const QFile::Permissions Writable = ReadOnly | QFile::WriteOwner;
+
+// Sets an environment variable for as long as it lives; a null value unsets it.
+class ScopedVariable
+{
+public:
+    ScopedVariable(const char* name, const QByteArray& value)
+        : name_(name)
+        , previous_(qgetenv(name))
+        , wasSet_(qEnvironmentVariableIsSet(name))
+    {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~ScopedVariable()
+    {
+        if (wasSet_)
+            qputenv(name_, previous_);
+        else
+            qunsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    QByteArray previous_;
+    bool wasSet_;
+};
+
 } // namespace
 
 class GlobalobjectsTest : public QObject
@@ -157,6 +189,98 @@ private slots:
         }
         QCOMPARE(
             messages, std::vector<std::string> { "Unable to write to " + IniPath().toStdString() });
+    }
+
+    void settingsLocation_data()
+    {
+        QTest::addColumn<bool>("folderWritable");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("configKnown");
+        QTest::addColumn<bool>("perUser");
+        QTest::newRow("writable folder, no file") << true << "none" << true << false;
+        QTest::newRow("writable folder, read-only file") << true << "read-only" << true << false;
+        QTest::newRow("read-only folder, no file") << false << "none" << true << true;
+        QTest::newRow("read-only folder, writable file") << false << "writable" << true << false;
+        QTest::newRow("read-only folder, read-only file") << false << "read-only" << true << true;
+        QTest::newRow("read-only folder, folder in place of the file")
+            << false << "folder" << true << true;
+        QTest::newRow("read-only folder, no home") << false << "none" << false << false;
+    }
+
+    void settingsLocation()
+    {
+        QFETCH(bool, folderWritable);
+        QFETCH(QString, file);
+        QFETCH(bool, configKnown);
+        QFETCH(bool, perUser);
+        const QString program = dir_->filePath(QStringLiteral("program"));
+        QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("program")));
+        const QString beside = program + QStringLiteral("/Tralmain.ini");
+        if (file == "folder")
+            QVERIFY(QDir(program).mkdir(QStringLiteral("Tralmain.ini")));
+        else if (file != "none") {
+            WriteBytes(beside, "[Coord]\nDim=2\n");
+            QVERIFY(QFile::setPermissions(beside, file == "writable" ? Writable : ReadOnly));
+        }
+        QVERIFY(QFile::setPermissions(program, folderWritable ? Writable : ReadOnly));
+        const QString config = configKnown ? dir_->filePath(QStringLiteral("config")) : QString();
+        const QString location = SettingsLocation(program + QStringLiteral("/Tralmain"), config);
+        QVERIFY(QFile::setPermissions(program, Writable));
+        QCOMPARE(location, perUser ? config + QStringLiteral("/tralto/Tralmain.ini") : beside);
+    }
+
+    void readOnlyProgramFolderKeepsSettingsPerUser()
+    {
+        // The installed program: nothing is written beside it; the user's
+        // settings go to a folder of their own, made on the first write, and
+        // are read back on the next start.
+        const QString program = dir_->filePath(QStringLiteral("program"));
+        QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("program")));
+        QVERIFY(QFile::setPermissions(program, ReadOnly));
+        const QString config = dir_->filePath(QStringLiteral("home/.config"));
+        const QString perUser = config + QStringLiteral("/tralto/Tralmain.ini");
+        {
+            globalObjects objects(program + QStringLiteral("/Tralmain"), config);
+            QCOMPARE(objects.Settings().Path(), perUser);
+            SetPrecision(9);
+        }
+        QCOMPARE(ReadBytes(perUser), QByteArray("[Formater]\nFormat=0\nPrecision=9\nDigits=1\n"));
+        QCOMPARE(QFile::permissions(config + QStringLiteral("/tralto"))
+                & (QFile::ReadGroup | QFile::ReadOther),
+            QFile::Permissions());
+        SetPrecision(-7);
+        {
+            globalObjects objects(program + QStringLiteral("/Tralmain"), config);
+            QCOMPARE(GetPrecision(), 9);
+        }
+        QVERIFY(QFile::setPermissions(program, Writable));
+        QCOMPARE(QDir(program).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList());
+    }
+
+    void userConfigFolder_data()
+    {
+        QTest::addColumn<QByteArray>("configHome");
+        QTest::addColumn<QByteArray>("home");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("XDG_CONFIG_HOME") << QByteArray("/x/conf") << QByteArray("/h") << "/x/conf";
+        QTest::newRow("XDG_CONFIG_HOME cleaned")
+            << QByteArray("/x//conf/") << QByteArray("/h") << "/x/conf";
+        QTest::newRow("unset: home") << QByteArray() << QByteArray("/h") << "/h/.config";
+        QTest::newRow("empty: home") << QByteArray("") << QByteArray("/h") << "/h/.config";
+        QTest::newRow("relative is ignored")
+            << QByteArray("conf") << QByteArray("/h") << "/h/.config";
+        QTest::newRow("relative home") << QByteArray() << QByteArray("h") << "";
+    }
+
+    void userConfigFolder()
+    {
+        QFETCH(QByteArray, configHome);
+        QFETCH(QByteArray, home);
+        QFETCH(QString, expected);
+        const ScopedVariable configVariable("XDG_CONFIG_HOME", configHome);
+        const ScopedVariable homeVariable("HOME", home);
+        QCOMPARE(UserConfigFolder(), expected);
     }
 
     void throwingErrorHandlerDoesNotEscape()
