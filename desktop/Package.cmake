@@ -38,18 +38,13 @@ function(tralto_gzip_for_package file output)
   add_custom_target(${target} ALL DEPENDS "${output}")
 endfunction()
 
-# Installs a manual page (its section is the file's extension): as it is into
-# the portable folder, compressed into the program package.
-function(tralto_install_man_page page)
-  cmake_path(ABSOLUTE_PATH page BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}")
+# A manual page (its section is the file's extension) compressed into the
+# program package.
+function(tralto_package_man_page page)
   cmake_path(GET page FILENAME name)
   cmake_path(GET page EXTENSION LAST_ONLY section)
   string(SUBSTRING "${section}" 1 -1 section)
-  install(FILES "${page}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man${section}")
-  if(NOT PROJECT_IS_TOP_LEVEL)
-    return()
-  endif()
-  set(compressed "${CMAKE_CURRENT_BINARY_DIR}/package/${name}.gz")
+  set(compressed "${PROJECT_BINARY_DIR}/package-man/${name}.gz")
   tralto_gzip_for_package("${page}" "${compressed}")
   install(FILES "${compressed}" DESTINATION "share/man/man${section}"
     COMPONENT ${TRALTO_PROGRAM_COMPONENT} EXCLUDE_FROM_ALL)
@@ -91,6 +86,14 @@ function(tralto_add_program_package)
     tralto_install_link(language "../../share/${TRALTO_PROGRAM_PACKAGE}/language"
       "${TRALTO_PRIVATE_DIR}" ${TRALTO_PROGRAM_COMPONENT})
   endif()
+  # The command line's manual page as its folder makes it: configured there
+  # when it names TRALTO_MANUAL_PAGE, else its source.
+  if(DEFINED TRALTO_MANUAL_PAGE)
+    tralto_package_man_page("${TRALTO_MANUAL_PAGE}")
+  else()
+    tralto_package_man_page("${PROJECT_SOURCE_DIR}/cli/tralto.1")
+  endif()
+  tralto_package_man_page("${TRALTO_WINDOW_MANUAL_PAGE}")
   tralto_install_package_documents(${TRALTO_PROGRAM_PACKAGE} ${TRALTO_PROGRAM_COMPONENT})
 endfunction()
 
