@@ -48,6 +48,7 @@ void globalObjects::SetSettingsErrorHandler(SettingsErrorHandler handler)
 void globalObjects::OpenSettings(const QString& settingsPath)
 {
     settingsFile_ = std::make_unique<IniFile>(settingsPath);
+    settingsFile_->RemoveStaleTemporaries();
     ReadFormatSettings(*settingsFile_);
     codeTable_ = {
         { QStringLiteral("deu"), TextNumber::GermanName },
@@ -62,13 +63,17 @@ void globalObjects::CloseSettings() noexcept
 {
     languageHandle_.reset();
     loadedCode_.clear();
+    // The main window's writes just before may have failed for the same
+    // reason and been shown already: the user hears of it once.
+    const std::string earlierFailure = settingsFile_->LastWriteFailure();
     try {
         WriteFormatSettings(*settingsFile_);
     } catch (const std::exception& error) {
         // The program is ending; the failure is told, not thrown out of a
         // destructor. A handler that throws in turn is not let through.
         try {
-            settingsErrorHandler_(error.what());
+            if (error.what() != earlierFailure)
+                settingsErrorHandler_(error.what());
         } catch (...) {
             WriteToStandardError(error.what());
         }

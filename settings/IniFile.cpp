@@ -1,17 +1,14 @@
 #include "settings/IniFile.h"
 
 #include "settings/IniText.h"
+#include "settings/LockedFile.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
-#include <array>
-#include <cerrno>
 #include <optional>
-#include <sys/stat.h>
 
 namespace {
 
@@ -111,38 +108,6 @@ bool HoldsBytes(QFile& file, const QByteArray& bytes)
     return true;
 }
 
-// The file as the system knows it: a file this object wrote and renamed into
-// place is a new file, which another program can change only by writing it
-// again, which changes this.
-std::optional<std::array<int64_t, 6>> FileIdentity(const QString& path)
-{
-    struct stat status
-    {
-    };
-    if (stat(QFile::encodeName(path).constData(), &status) != 0)
-        return std::nullopt;
-    return std::array<int64_t, 6> { int64_t(status.st_dev), int64_t(status.st_ino),
-        int64_t(status.st_size),
-        int64_t(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec,
-        int64_t(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec,
-        int64_t(status.st_nlink) };
-}
-
-// Creates the folder and those above it that are missing, readable by this
-// user alone, as a configuration folder is. True when it exists afterwards.
-bool CreateFolder(const QByteArray& folder)
-{
-    struct stat status
-    {
-    };
-    if (stat(folder.constData(), &status) == 0)
-        return S_ISDIR(status.st_mode);
-    const qsizetype slash = folder.lastIndexOf('/');
-    if (slash > 0 && !CreateFolder(folder.left(slash)))
-        return false;
-    return mkdir(folder.constData(), 0700) == 0 || errno == EEXIST;
-}
-
 QByteArray SeenKey(const std::string& section, const std::string& key)
 {
     return IniText::FoldedName(section) + '\0' + IniText::FoldedName(key);
@@ -150,8 +115,9 @@ QByteArray SeenKey(const std::string& section, const std::string& key)
 
 } // namespace
 
-IniWriteError::IniWriteError(const QString& path)
-    : std::runtime_error("Unable to write to " + path.toStdString())
+IniWriteError::IniWriteError(const QString& path, const QString& reason)
+    : std::runtime_error(
+        QStringLiteral("Unable to write to %1: %2").arg(path, reason).toStdString())
 {
 }
 
@@ -162,40 +128,58 @@ IniFile::IniFile(const QString& path)
 
 IniFile::~IniFile() = default;
 
-// A missing file reads as empty; something that exists but cannot be read as
-// a plain file (a folder, a device, no permission) is unreadable, so that a
-// write never replaces it with a file that lacks its lines. The file is read
-// on every call, but parsed again only when it changed.
-bool IniFile::Refresh()
+// Brings the text up to the locked file and returns why it cannot be read,
+// or nothing. A missing file reads as empty; something that exists but
+// cannot be read as a plain file (a folder, a device, no permission, larger
+// than MaximumFileSize) is unreadable, so that a write never replaces it
+// with a file that lacks its lines. The file is parsed again only when it
+// changed.
+std::optional<QString> IniFile::Refresh(const LockedFile& file)
 {
-    const QFileInfo info(path_);
-    if (!info.exists()) {
+    if (file.IsMissing()) {
         text_ = std::make_unique<IniText>();
-        return true;
+        return std::nullopt;
     }
-    QFile file(path_);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    if (!file.IsOpen()) {
         text_.reset();
-        return false;
+        return file.Failure();
     }
-    if (text_ && ownWrite_ && FileIdentity(path_) == ownWrite_)
-        return true;
+    // Told by the size alone: nothing of a huge or sparse file is read.
+    if (file.Size() > MaximumFileSize) {
+        text_.reset();
+        return QStringLiteral("Larger than %1 MiB").arg(MaximumFileSize >> 20);
+    }
+    if (text_ && ownWrite_ && file.CurrentIdentity() == ownWrite_)
+        return std::nullopt;
     ownWrite_.reset();
-    if (text_ && HoldsBytes(file, text_->Bytes()))
-        return true;
+    QFile in;
+    if (!in.open(file.Descriptor(), QIODevice::ReadOnly | QIODevice::Unbuffered,
+            QFileDevice::DontCloseHandle)) {
+        text_.reset();
+        return in.errorString();
+    }
+    if (text_ && HoldsBytes(in, text_->Bytes()))
+        return std::nullopt;
     text_.reset();
-    if (!file.seek(0))
-        return false;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
+    QByteArray bytes;
+    if (in.seek(0)) {
+        // In pieces: the file may have grown since its size was looked at.
+        for (QByteArray piece = in.read(ComparedPiece);
+             !piece.isEmpty() && bytes.size() <= MaximumFileSize; piece = in.read(ComparedPiece))
+            bytes += piece;
+    }
+    if (in.error() != QFileDevice::NoError)
+        return in.errorString();
+    if (bytes.size() > MaximumFileSize)
+        return QStringLiteral("Larger than %1 MiB").arg(MaximumFileSize >> 20);
     text_ = std::make_unique<IniText>(std::move(bytes));
-    return true;
+    return std::nullopt;
 }
 
 std::optional<QByteArray> IniFile::StoredText(const std::string& section, const std::string& key)
 {
-    if (!Refresh())
+    const LockedFile file(path_, LockedFile::Access::Read);
+    if (Refresh(file))
         return std::nullopt;
     const IniText::Place place = text_->Find(section, key);
     if (place.keyBegin == IniText::NoOffset)
@@ -230,37 +214,36 @@ int32_t IniFile::ReadInteger(
 void IniFile::WriteString(
     const std::string& section, const std::string& key, const std::string& value)
 {
-    if (!Refresh())
-        throw IniWriteError(path_);
-    const IniText::Place place = text_->Find(section, key);
-    const std::optional<QByteArray> stored = place.keyBegin == IniText::NoOffset
-        ? std::nullopt
-        : std::optional<QByteArray>(place.value.toByteArray());
+    // The file stays locked from the reading to the replacing: another
+    // copy's change in between would be lost otherwise.
+    try {
+        LockedFile file(path_, LockedFile::Access::Write);
+        if (const std::optional<QString> failure = Refresh(file))
+            throw FileError(failure->toStdString());
+        const IniText::Place place = text_->Find(section, key);
+        const std::optional<QByteArray> stored = place.keyBegin == IniText::NoOffset
+            ? std::nullopt
+            : std::optional<QByteArray>(place.value.toByteArray());
 
-    // Two runs of the program may share the file. Writing back the value
-    // this object read, after another run has stored something else there,
-    // would undo that run's change: the value was not changed here, so the
-    // file keeps the other one. A single run always finds its own text.
-    const auto seen = seen_.find(SeenKey(section, key));
-    if (seen != seen_.end() && seen->second.value == value && seen->second.stored != stored)
-        return;
+        // Two runs of the program may share the file. Writing back the value
+        // this object read, after another run has stored something else
+        // there, would undo that run's change: the value was not changed
+        // here, so the file keeps the other one. A single run always finds
+        // its own text.
+        const auto seen = seen_.find(SeenKey(section, key));
+        if (seen != seen_.end() && seen->second.value == value && seen->second.stored != stored)
+            return;
 
-    auto updated = std::make_unique<IniText>(*text_);
-    updated->SetKeyLine(place, OneLine(section), OneLine(key) + '=' + StoredValue(value));
-
-    // The new content goes to a temporary file that replaces the old one only
-    // when it is complete and synced, so a full disk or a crash never leaves
-    // half a settings file. Unbuffered, because a buffered QSaveFile commits
-    // after a short write (a full disk) without reporting it; written
-    // directly, the short count shows.
-    CreateFolder(QFile::encodeName(QFileInfo(path_).absolutePath()));
-    QSaveFile file(path_);
-    const QByteArray& bytes = updated->Bytes();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-        || file.write(bytes) != bytes.size() || !file.commit())
-        throw IniWriteError(path_);
-    text_ = std::move(updated);
-    ownWrite_ = FileIdentity(path_);
+        auto updated = std::make_unique<IniText>(*text_);
+        updated->SetKeyLine(place, OneLine(section), OneLine(key) + '=' + StoredValue(value));
+        file.Replace(updated->Bytes());
+        text_ = std::move(updated);
+        ownWrite_ = file.CurrentIdentity();
+    } catch (const FileError& error) {
+        const IniWriteError failure(path_, QString::fromStdString(error.what()));
+        lastWriteFailure_ = failure.what();
+        throw failure;
+    }
     const IniText::Place written = text_->Find(section, key);
     Remember(section, key, written.value.toByteArray(), value);
 }
@@ -268,4 +251,9 @@ void IniFile::WriteString(
 void IniFile::WriteInteger(const std::string& section, const std::string& key, int32_t value)
 {
     WriteString(section, key, std::to_string(value));
+}
+
+void IniFile::RemoveStaleTemporaries()
+{
+    LockedFile(path_, LockedFile::Access::Read).RemoveStaleTemporaries();
 }

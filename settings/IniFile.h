@@ -15,13 +15,15 @@
 #include "format/SettingsStore.h"
 
 class IniText;
+class LockedFile;
 
 // A write of the settings file that did not reach the disk. The message is
-// "Unable to write to <full path>"; the file keeps its previous content.
+// "Unable to write to <full path>: <reason>"; the file keeps its previous
+// content.
 class IniWriteError : public std::runtime_error
 {
 public:
-    explicit IniWriteError(const QString& path);
+    IniWriteError(const QString& path, const QString& reason);
 };
 
 // The program's settings file, in the classic INI layout:
@@ -30,15 +32,18 @@ public:
 //   Key=Value
 //
 // Every call goes to the disk: a read sees the file as it is now, a write
-// reads it, changes one key and replaces the whole file atomically before it
-// returns, so a read that follows (also through another IniFile object) sees
-// the value. The file is parsed once into an index of its sections and parsed
-// again only when its bytes changed, so a call costs time in proportion to
-// the file's size, whatever its lines. A write that would only put back the
-// value this object read, after another program has changed it, leaves the
-// other program's value (see WriteString). Section and key names match without regard to case.
-// Lines the program does not own (comments, other sections, unknown keys, lines it cannot parse, a
-// byte-order mark, the kind of line ends) are written back byte for byte.
+// locks it, reads it, changes one key and replaces the whole file atomically
+// before it returns, so a read that follows (also through another IniFile
+// object, in any process) sees the value, and writes of several running
+// copies of the program each add their change to the file as the one before
+// left it (see LockedFile). A file larger than MaximumFileSize is neither
+// read nor written: it reads as unreadable, and a write fails. The file is parsed once into an
+// index of its sections and parsed again only when its bytes changed, so a call costs time in
+// proportion to the file's size, whatever its lines. A write that would only put back the value
+// this object read, after another program has changed it, leaves the other program's value (see
+// WriteString). Section and key names match without regard to case. Lines the program does not own
+// (comments, other sections, unknown keys, lines it cannot parse, a byte-order mark, the kind of
+// line ends) are written back byte for byte.
 //
 // Reading: blanks around names and values are ignored; a value enclosed in a
 // pair of equal quotes (" or ') loses them; lines whose first non-blank
@@ -49,6 +54,10 @@ public:
 class IniFile : public SettingsStore
 {
 public:
+    // A settings file holds five keys; one this large is no settings file
+    // of the program's, and reading it whole would cost its size in memory.
+    static constexpr qint64 MaximumFileSize = qint64(16) << 20;
+
     // A relative path is made absolute against the current folder now, so the
     // file does not move when the working directory changes later.
     explicit IniFile(const QString& path);
@@ -65,8 +74,8 @@ public:
     int32_t ReadInteger(
         const std::string& section, const std::string& key, int32_t defaultValue) override;
 
-    // Throws IniWriteError when the file cannot be written. A missing folder
-    // is created first. A line break in
+    // Throws IniWriteError when the file cannot be written, naming the
+    // reason. A missing folder is created first. A line break in
     // the value is stored as a blank, since a value is one line; a value that
     // would lose blanks or quotes on reading is stored in double quotes.
     // Writing the value that this object last read or wrote for the key is
@@ -77,6 +86,14 @@ public:
     // Written in decimal.
     void WriteInteger(const std::string& section, const std::string& key, int32_t value) override;
 
+    // The message of the last write that failed; empty while none has.
+    const std::string& LastWriteFailure() const { return lastWriteFailure_; }
+
+    // Removes what writers of this file left behind when they were killed
+    // in the middle of a write; never a file another running copy is still
+    // writing.
+    void RemoveStaleTemporaries();
+
 private:
     // What this object last saw of a key: the stored text (none when the
     // key was missing) and the value it gave or wrote.
@@ -86,7 +103,7 @@ private:
         std::string value;
     };
 
-    bool Refresh();
+    std::optional<QString> Refresh(const LockedFile& file);
     std::optional<QByteArray> StoredText(const std::string& section, const std::string& key);
     void Remember(const std::string& section, const std::string& key,
         std::optional<QByteArray> stored, std::string value);
@@ -98,4 +115,5 @@ private:
     // How the system saw the file just after this object wrote it: while it
     // still looks so, its bytes are the text's and need no second reading.
     std::optional<std::array<int64_t, 6>> ownWrite_;
+    std::string lastWriteFailure_;
 };

@@ -1,8 +1,10 @@
 // The application object as the program makes it: a write the system refuses
-// because of the file-size limit is a failed write, not a killed program.
+// (the file-size limit, a read-only file) is one failed write, shown once with
+// its reason, not a killed program.
 // Its own test program, since it needs the one TApplication of the process.
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 #include <csignal>
@@ -56,19 +58,40 @@ private slots:
         QVERIFY(action.sa_handler == SIG_IGN);
     }
 
-    void exitPastTheSizeLimitShowsTheFailedWrite()
+    void exitWithAFailedWriteShowsOneReason_data()
     {
+        QTest::addColumn<QString>("obstacle");
+        QTest::addColumn<QString>("reason");
         // A settings file larger than the limit: every write at the end of
-        // the run fails; the failure is shown, the file stays as it was.
+        // the run fails.
+        QTest::newRow("file-size limit") << "size limit"
+                                         << "File too large";
+        QTest::newRow("read-only file") << "read-only file"
+                                        << "Permission denied";
+        // The file was made writable for this: it is written where it is.
+        QTest::newRow("writable file in a read-only folder") << "read-only folder"
+                                                             << "";
+    }
+
+    void exitWithAFailedWriteShowsOneReason()
+    {
+        QFETCH(QString, obstacle);
+        QFETCH(QString, reason);
         ProgramFolder folder;
         QVERIFY(folder.IsValid());
         const QByteArray old = "[Language]\nCommonLangExt=deu\n;" + QByteArray(8192, '-') + '\n';
         QVERIFY(folder.WriteSettings(old));
+        const QString programFolder = QFileInfo(folder.ProgramPath()).absolutePath();
+        const auto readOnly = QFile::ReadOwner | QFile::ExeOwner;
+        if (obstacle == "read-only file")
+            QVERIFY(QFile::setPermissions(folder.SettingsPath(), QFile::ReadOwner));
+        if (obstacle == "read-only folder")
+            QVERIFY(QFile::setPermissions(programFolder, readOnly));
         std::vector<MessageBoxes::Box> boxes;
         MessageBoxes::SetPresenter(
             [&boxes](QWidget*, const MessageBoxes::Box& box) { boxes.push_back(box); });
         {
-            FileSizeLimit limit(4096);
+            FileSizeLimit limit(obstacle == "size limit" ? 4096 : RLIM_INFINITY);
             QVERIFY(limit.IsValid());
             {
                 TMainForm form(folder.ProgramPath());
@@ -77,9 +100,16 @@ private slots:
             }
         }
         MessageBoxes::SetPresenter({});
-        QVERIFY(!boxes.empty());
-        for (const MessageBoxes::Box& box : boxes)
-            QCOMPARE(box.text, "Unable to write to " + folder.SettingsPath() + '.');
+        QVERIFY(QFile::setPermissions(programFolder, readOnly | QFile::WriteOwner));
+        QVERIFY(QFile::setPermissions(folder.SettingsPath(), QFile::ReadOwner | QFile::WriteOwner));
+        if (reason.isEmpty()) {
+            QCOMPARE(boxes.size(), size_t(0));
+            QVERIFY(folder.ReadSettings().startsWith(old + "\n[Coord]\nDim=3\n"));
+            return;
+        }
+        QCOMPARE(boxes.size(), size_t(1));
+        QCOMPARE(boxes[0].text,
+            QStringLiteral("Unable to write to %1: %2.").arg(folder.SettingsPath(), reason));
         QCOMPARE(folder.ReadSettings(), old);
     }
 };

@@ -118,6 +118,16 @@ private slots:
         QCOMPARE(objects.LanguageFolder(), dir_->filePath(QStringLiteral("language")));
     }
 
+    void startRemovesWhatAKilledWriteLeft()
+    {
+        WriteBytes(IniPath(), "[Formater]\nPrecision=7\n");
+        const QString temporary = dir_->filePath(QStringLiteral(".Tralmain.ini-Killed.tmp"));
+        WriteBytes(temporary, "[Formater]\nPrecision=");
+        globalObjects objects(ProgramPath());
+        QVERIFY(!QFile::exists(temporary));
+        QCOMPARE(GetPrecision(), 7);
+    }
+
     void readsTheFormatAtCreation()
     {
         WriteBytes(IniPath(), "[formater]\nFormat=2\nPRECISION=0x0C\nDigits=$3\n");
@@ -187,8 +197,9 @@ private slots:
             objects.SetSettingsErrorHandler(
                 [&messages](const std::string& message) { messages.push_back(message); });
         }
-        QCOMPARE(
-            messages, std::vector<std::string> { "Unable to write to " + IniPath().toStdString() });
+        QCOMPARE(messages,
+            std::vector<std::string> {
+                "Unable to write to " + IniPath().toStdString() + ": Is a directory" });
     }
 
     void settingsLocation_data()

@@ -4,10 +4,20 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <chrono>
 #include <climits>
 #include <csignal>
+#include <cstdio>
 #include <memory>
+#include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "settings/IniFile.h"
 #include "tests/TestMain.h"
@@ -72,6 +82,54 @@ private:
     void (*previousHandler_)(int) = nullptr;
     bool active_ = false;
 };
+
+// How the file lies on the disk: its length and the blocks it occupies.
+std::pair<qint64, qint64> Extent(const QString& path)
+{
+    struct stat status
+    {
+    };
+    if (stat(QFile::encodeName(path).constData(), &status) != 0)
+        return { -1, -1 };
+    return { qint64(status.st_size), qint64(status.st_blocks) };
+}
+
+// Runs `copies` processes that wait at one gate and, once it opens, each
+// write their own key into the file; true when every one of them said its
+// write succeeded.
+bool WriteFromCopies(const QString& path, int copies, int round)
+{
+    int gate[2];
+    if (pipe(gate) != 0)
+        return false;
+    std::vector<pid_t> children;
+    for (int copy = 0; copy < copies; ++copy) {
+        const pid_t child = fork();
+        if (child == 0) {
+            close(gate[1]);
+            char never = 0;
+            // Returns when the parent closes its end: all copies start at once.
+            const bool opened = read(gate[0], &never, 1) == 0;
+            try {
+                IniFile(path).WriteInteger("Copies", "Copy" + std::to_string(copy), round);
+            } catch (...) {
+                _exit(2);
+            }
+            _exit(opened ? 0 : 3);
+        }
+        if (child > 0)
+            children.push_back(child);
+    }
+    close(gate[0]);
+    close(gate[1]);
+    bool allWrote = int(children.size()) == copies;
+    for (const pid_t child : children) {
+        int status = 0;
+        allWrote = waitpid(child, &status, 0) == child && WIFEXITED(status)
+            && WEXITSTATUS(status) == 0 && allWrote;
+    }
+    return allWrote;
+}
 
 } // namespace
 
@@ -415,7 +473,7 @@ private slots:
         IniFile ini(IniPath());
         QCOMPARE(ini.ReadInteger("Coord", "Dim", 3), 3);
         QCOMPARE(WriteError([&] { ini.WriteInteger("Coord", "Dim", 2); }),
-            "Unable to write to " + IniPath().toStdString());
+            "Unable to write to " + IniPath().toStdString() + ": Is a directory");
         QCOMPARE(ReadBytes(inside), QByteArray("kept"));
         QVERIFY(QFileInfo(IniPath()).isDir());
     }
@@ -430,7 +488,7 @@ private slots:
         IniFile ini(path);
         QCOMPARE(ini.ReadString("Language", "CommonLangExt", "enu"), std::string("enu"));
         QCOMPARE(WriteError([&] { ini.WriteString("Language", "CommonLangExt", "deu"); }),
-            "Unable to write to " + path.toStdString());
+            "Unable to write to " + path.toStdString() + ": Not a directory");
         QCOMPARE(ReadBytes(notAFolder), QByteArray("program"));
     }
 
@@ -445,12 +503,218 @@ private slots:
             QVERIFY(limit.Active());
             error = WriteError([&] { ini.WriteString("Language", "CommonLangExt", "deu"); });
         }
-        QCOMPARE(error, "Unable to write to " + IniPath().toStdString());
+        QCOMPARE(error, "Unable to write to " + IniPath().toStdString() + ": File too large");
         QCOMPARE(ReadBytes(IniPath()), before);
         // Nothing half-written is left beside it.
         QCOMPARE(QDir(Folder()).entryList(QDir::Files | QDir::Hidden),
             QStringList { QStringLiteral("Tralmain.ini") });
         QCOMPARE(ini.ReadInteger("Coord", "Dim", 0), 3);
+    }
+
+    void copiesWritingAtOnceLoseNothing_data()
+    {
+        QTest::addColumn<int>("copies");
+        QTest::addColumn<int>("rounds");
+        QTest::addColumn<bool>("readOnlyFolder");
+        QTest::newRow("two copies") << 2 << 20 << false;
+        QTest::newRow("ten copies") << 10 << 5 << false;
+        // The file is then written in place, under the same lock.
+        QTest::newRow("ten copies, writable file in a read-only folder") << 10 << 5 << true;
+    }
+
+    void copiesWritingAtOnceLoseNothing()
+    {
+        QFETCH(int, copies);
+        QFETCH(int, rounds);
+        QFETCH(bool, readOnlyFolder);
+        const auto folderRights = QFile::ReadOwner | QFile::ExeOwner;
+        for (int round = 1; round <= rounds; ++round) {
+            WriteBytes(IniPath(), "; kept\n[Copies]\n");
+            if (readOnlyFolder)
+                QVERIFY(QFile::setPermissions(Folder(), folderRights));
+            const bool allWrote = WriteFromCopies(IniPath(), copies, round);
+            QVERIFY(QFile::setPermissions(Folder(), folderRights | QFile::WriteOwner));
+            QVERIFY(allWrote);
+            IniFile ini(IniPath());
+            for (int copy = 0; copy < copies; ++copy)
+                QCOMPARE(ini.ReadInteger("Copies", "Copy" + std::to_string(copy), 0), round);
+            QVERIFY(ReadBytes(IniPath()).startsWith("; kept\n[Copies]\n"));
+        }
+        QCOMPARE(QDir(Folder()).entryList(QDir::Files | QDir::Hidden),
+            QStringList { QStringLiteral("Tralmain.ini") });
+    }
+
+    void sizeCap_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("sparse");
+        QTest::addColumn<int>("dimension");
+        // The file holds "[Coord]\nDim=2\n" and is filled to the size.
+        QTest::newRow("at the cap") << IniFile::MaximumFileSize << false << 2;
+        QTest::newRow("one byte over the cap") << IniFile::MaximumFileSize + 1 << false << 3;
+        QTest::newRow("sparse, 2 GiB") << (qint64(2) << 30) << true << 3;
+    }
+
+    void sizeCap()
+    {
+        QFETCH(qint64, size);
+        QFETCH(bool, sparse);
+        QFETCH(int, dimension);
+        const QByteArray head = "[Coord]\nDim=2\n;";
+        {
+            QFile file(IniPath());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(head), head.size());
+            if (!sparse)
+                QCOMPARE(
+                    file.write(QByteArray(size - head.size() - 1, '-') + '\n'), size - head.size());
+            QVERIFY(file.resize(size));
+        }
+        const auto before = Extent(IniPath());
+        IniFile ini(IniPath());
+        QCOMPARE(ini.ReadInteger("Coord", "Dim", 3), dimension);
+        if (dimension == 2)
+            return;
+        QCOMPARE(WriteError([&] { ini.WriteInteger("Coord", "Dim", 4); }),
+            "Unable to write to " + IniPath().toStdString() + ": Larger than 16 MiB");
+        QCOMPARE(Extent(IniPath()), before);
+        QFile file(IniPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.read(head.size()), head);
+    }
+
+    void writeFailureNamesTheReason_data()
+    {
+        QTest::addColumn<QString>("obstacle");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("read-only file") << "read-only file"
+                                        << "Permission denied";
+        QTest::newRow("read-only folder, no file") << "read-only folder"
+                                                   << "Its folder cannot be written";
+        QTest::newRow("named pipe in place of the file") << "named pipe"
+                                                         << "Not a plain file";
+        QTest::newRow("file-size limit") << "size limit"
+                                         << "File too large";
+    }
+
+    void writeFailureNamesTheReason()
+    {
+        QFETCH(QString, obstacle);
+        QFETCH(QString, reason);
+        const auto readOnly = QFile::ReadOwner | QFile::ExeOwner;
+        const QByteArray before = "[Coord]\nDim=3\n;" + QByteArray(100, '-') + '\n';
+        if (obstacle == "named pipe")
+            QCOMPARE(mkfifo(QFile::encodeName(IniPath()).constData(), 0600), 0);
+        else if (obstacle != "read-only folder")
+            WriteBytes(IniPath(), before);
+        if (obstacle == "read-only file")
+            QVERIFY(QFile::setPermissions(IniPath(), QFile::ReadOwner));
+        if (obstacle == "read-only folder")
+            QVERIFY(QFile::setPermissions(Folder(), readOnly));
+        IniFile ini(IniPath());
+        std::string error;
+        {
+            const FileSizeLimit limit(obstacle == "size limit" ? 64 : RLIM_INFINITY);
+            error = WriteError([&] { ini.WriteString("Language", "CommonLangExt", "deu"); });
+        }
+        QVERIFY(QFile::setPermissions(Folder(), readOnly | QFile::WriteOwner));
+        QCOMPARE(QString::fromStdString(error),
+            QStringLiteral("Unable to write to %1: %2").arg(IniPath(), reason));
+        if (obstacle == "read-only file" || obstacle == "size limit")
+            QCOMPARE(ReadBytes(IniPath()), before);
+        QCOMPARE(QDir(Folder()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(),
+            obstacle == "read-only folder" ? 0 : 1);
+    }
+
+    void staleTemporaries_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("left by a killed writer") << ".Tralmain.ini-a1B2c3.tmp" << true;
+        QTest::newRow("the user's backup") << "Tralmain.ini.backup" << false;
+        QTest::newRow("another file's temporary") << ".Other.ini-a1B2c3.tmp" << false;
+        QTest::newRow("one letter short") << ".Tralmain.ini-a1B2c.tmp" << false;
+        QTest::newRow("not letters or digits") << ".Tralmain.ini-a1B2c_.tmp" << false;
+        QTest::newRow("other ending") << ".Tralmain.ini-a1B2c3.txt" << false;
+        QTest::newRow("a folder of that name") << ".Tralmain.ini-folder.tmp/" << false;
+    }
+
+    void staleTemporaries()
+    {
+        QFETCH(QString, entry);
+        QFETCH(bool, removed);
+        WriteBytes(IniPath(), "[Coord]\nDim=2\n");
+        const QString path = dir_->filePath(entry);
+        if (entry.endsWith('/'))
+            QVERIFY(QDir().mkdir(path));
+        else
+            WriteBytes(path, "[Coord]\nDim=4\n");
+        IniFile(IniPath()).RemoveStaleTemporaries();
+        QCOMPARE(!QFileInfo::exists(path), removed);
+        QCOMPARE(ReadBytes(IniPath()), QByteArray("[Coord]\nDim=2\n"));
+    }
+
+    void temporaryOfARunningWriterStays()
+    {
+        // Another copy holds the lock and its temporary, which it renames
+        // over the file a moment later; the clean-up of a starting copy runs
+        // meanwhile and must leave that temporary alone.
+        WriteBytes(IniPath(), "[Coord]\nDim=2\n");
+        const QString temporary = dir_->filePath(QStringLiteral(".Tralmain.ini-Writer.tmp"));
+        WriteBytes(temporary, "[Coord]\nDim=4\n");
+        const int held = open(QFile::encodeName(IniPath()).constData(), O_RDONLY | O_CLOEXEC);
+        QVERIFY(held >= 0);
+        QCOMPARE(flock(held, LOCK_EX), 0);
+        bool renamed = false;
+        std::thread writer([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            renamed = std::rename(QFile::encodeName(temporary).constData(),
+                          QFile::encodeName(IniPath()).constData())
+                == 0;
+            close(held);
+        });
+        IniFile(IniPath()).RemoveStaleTemporaries();
+        writer.join();
+        QVERIFY(renamed);
+        QCOMPARE(ReadBytes(IniPath()), QByteArray("[Coord]\nDim=4\n"));
+    }
+
+    void longPaths_data()
+    {
+        QTest::addColumn<int>("nameBytes");
+        QTest::addColumn<QString>("letter");
+        QTest::addColumn<int>("pathBytes");
+        // The longest name one folder entry may have, and the longest path.
+        QTest::newRow("longest name") << NAME_MAX << "T" << 0;
+        QTest::newRow("longest name in two-byte letters") << NAME_MAX - 1 << "é" << 0;
+        QTest::newRow("path near the limit") << 40 << "T" << PATH_MAX - 2;
+    }
+
+    void longPaths()
+    {
+        QFETCH(int, nameBytes);
+        QFETCH(QString, letter);
+        QFETCH(int, pathBytes);
+        QString folder = Folder();
+        while (QFile::encodeName(folder).size() + 201 + 12 + nameBytes < pathBytes)
+            folder += '/' + QString(200, 'f');
+        if (pathBytes > 0) {
+            const int rest = pathBytes - nameBytes - int(QFile::encodeName(folder).size()) - 2;
+            folder += '/' + QString(rest, 'g');
+            QVERIFY(QDir().mkpath(folder));
+        }
+        const int letterBytes = int(letter.toUtf8().size());
+        const QString name = letter.repeated((nameBytes - 4) / letterBytes) + ".ini";
+        const QString path = folder + '/' + name;
+        QCOMPARE(QFile::encodeName(name).size(), nameBytes);
+        if (pathBytes > 0)
+            QCOMPARE(QFile::encodeName(path).size(), pathBytes);
+        IniFile(path).WriteInteger("Coord", "Dim", 2);
+        IniFile(path).WriteString("Language", "CommonLangExt", "deu");
+        IniFile ini(path);
+        QCOMPARE(ini.ReadInteger("Coord", "Dim", 3), 2);
+        QCOMPARE(ini.ReadString("Language", "CommonLangExt", ""), std::string("deu"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList { name });
     }
 };
 

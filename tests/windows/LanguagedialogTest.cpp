@@ -350,7 +350,7 @@ private slots:
         QCOMPARE(boxes_.size(), size_t(2));
         QCOMPARE(boxes_[0].title, QStringLiteral("Tralto"));
         QCOMPARE(boxes_[0].text,
-            QStringLiteral("Unable to write to ") + settingsPath + QLatin1Char('.'));
+            QStringLiteral("Unable to write to %1: Is a directory.").arg(settingsPath));
         QVERIFY(boxes_[0].icon == MessageBoxes::Icon::Stop);
     }
 };
