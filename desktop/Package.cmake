@@ -1,22 +1,28 @@
-# The Debian packages, made by CPack (`cmake --build build --target package`)
-# from the same build as the portable folder. A plain `cmake --install` lays
-# out the portable folder; the packages' files are install components of
+# The packages of Tralto. A plain `cmake --install` lays out the portable
+# folder and the engine for C++ programs (headers, static library and the
+# CMake package Tralto). The Debian packages, made by CPack (`cmake --build
+# build --target package`) from the same build, are install components of
 # their own that only CPack asks for, laid out for /usr:
 #
-#   tralto   /usr/bin/Tralmain -> ../lib/tralto/Tralmain, /usr/bin/tralto,
-#            /usr/lib/tralto/ (the program, libGlyphbank.so, and language ->
-#            ../../share/tralto/language), the desktop entry, icons, metainfo,
-#            manual pages compressed, copyright and changelog.
+#   tralto         /usr/bin/Tralmain -> ../lib/tralto/Tralmain, /usr/bin/tralto,
+#                  /usr/lib/tralto/ (the program, libGlyphbank.so, and
+#                  language -> ../../share/tralto/language), the desktop entry,
+#                  icons, metainfo, manual pages compressed, copyright, changelog
+#   libtralto-dev  /usr/include/tralto/, /usr/lib/<multiarch>/libtralto_core.a
+#                  and its cmake/Tralto/ package, copyright, changelog
 #
 # The program finds its glyph library and language files beside its own real
-# path (symbolic links resolved); the settings go to each user's folder,
-# since /usr/lib/tralto cannot be written.
+# path (symbolic links resolved); below /usr its settings go to each user's
+# configuration folder.
 
 set(TRALTO_PROGRAM_PACKAGE tralto)
 set(TRALTO_PROGRAM_COMPONENT deb_program)
+set(TRALTO_DEVELOPMENT_PACKAGE libtralto-dev)
+set(TRALTO_DEVELOPMENT_COMPONENT deb_development)
 set(TRALTO_PRIVATE_DIR "lib/${TRALTO_PROGRAM_PACKAGE}")
 set(TRALTO_PACKAGE_CONTACT "The Tralto developers <support@tralto.example.org>")
 set(TRALTO_PACKAGE_DIR "${CMAKE_CURRENT_LIST_DIR}/debian")
+set(TRALTO_ENGINE_CONFIG "${CMAKE_CURRENT_LIST_DIR}/TraltoConfig.cmake")
 
 if(PROJECT_IS_TOP_LEVEL)
   find_program(TRALTO_GZIP gzip REQUIRED)
@@ -97,6 +103,50 @@ function(tralto_add_program_package)
   tralto_install_package_documents(${TRALTO_PROGRAM_PACKAGE} ${TRALTO_PROGRAM_COMPONENT})
 endfunction()
 
+# The engine for C++ programs: the public headers under include/tralto (a
+# program includes "expression/Parser.h"), the static library in LIBDIR and
+# the CMake package in LIBDIR/cmake/Tralto, whose find_package(Tralto) gives
+# the target Tralto::core. Further arguments go to every install rule.
+function(tralto_install_engine libdir component)
+  set(package_dir "${libdir}/cmake/Tralto")
+  set(rule COMPONENT ${component} ${ARGN})
+  install(TARGETS tralto_core EXPORT ${component}_engine
+    ARCHIVE DESTINATION "${libdir}" ${rule}
+    INCLUDES DESTINATION include/tralto)
+  foreach(header IN LISTS TRALTO_ENGINE_HEADERS)
+    cmake_path(GET header PARENT_PATH folder)
+    install(FILES "${PROJECT_SOURCE_DIR}/${header}" DESTINATION "include/tralto/${folder}" ${rule})
+  endforeach()
+  install(EXPORT ${component}_engine NAMESPACE Tralto:: FILE TraltoTargets.cmake
+    DESTINATION "${package_dir}" ${rule})
+  install(FILES "${TRALTO_ENGINE_CONFIG}"
+    "${PROJECT_BINARY_DIR}/TraltoConfigVersion.cmake"
+    DESTINATION "${package_dir}" ${rule})
+endfunction()
+
+# The default install's engine, in the usual folders, and the development
+# package's, with the library in Debian's multiarch folder.
+function(tralto_add_engine_packages)
+  include(CMakePackageConfigHelpers)
+  # Before 1.0 a minor version may change the interface.
+  write_basic_package_version_file("${PROJECT_BINARY_DIR}/TraltoConfigVersion.cmake"
+    COMPATIBILITY SameMinorVersion)
+  tralto_install_engine("${CMAKE_INSTALL_LIBDIR}" Development)
+  set(libdir lib)
+  if(CMAKE_LIBRARY_ARCHITECTURE)
+    set(libdir "lib/${CMAKE_LIBRARY_ARCHITECTURE}")
+  endif()
+  tralto_install_engine("${libdir}" ${TRALTO_DEVELOPMENT_COMPONENT} EXCLUDE_FROM_ALL)
+  # CPack strips programs and shared libraries, not archives: the debug
+  # information goes as Debian's packages do it, the symbols stay.
+  install(CODE "execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-debug
+      --remove-section=.comment --remove-section=.note
+      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${libdir}/$<TARGET_FILE_NAME:tralto_core>\"
+      COMMAND_ERROR_IS_FATAL ANY)"
+    COMPONENT ${TRALTO_DEVELOPMENT_COMPONENT} EXCLUDE_FROM_ALL)
+  tralto_install_package_documents(${TRALTO_DEVELOPMENT_PACKAGE} ${TRALTO_DEVELOPMENT_COMPONENT})
+endfunction()
+
 function(tralto_configure_cpack)
   set(CPACK_GENERATOR DEB)
   set(CPACK_PACKAGE_NAME ${TRALTO_PROGRAM_PACKAGE})
@@ -109,7 +159,7 @@ function(tralto_configure_cpack)
   set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
   set(CPACK_DEB_COMPONENT_INSTALL ON)
-  set(CPACK_COMPONENTS_ALL ${TRALTO_PROGRAM_COMPONENT})
+  set(CPACK_COMPONENTS_ALL ${TRALTO_PROGRAM_COMPONENT} ${TRALTO_DEVELOPMENT_COMPONENT})
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
   set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
@@ -123,6 +173,13 @@ function(tralto_configure_cpack)
   set(CPACK_DEBIAN_${program}_PACKAGE_SECTION math)
   set(CPACK_DEBIAN_${program}_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
   file(READ "${TRALTO_PACKAGE_DIR}/tralto.description" CPACK_DEBIAN_${program}_DESCRIPTION)
+
+  # A static library and headers: nothing to run, so nothing to depend on.
+  set(development DEB_DEVELOPMENT)
+  set(CPACK_DEBIAN_${development}_PACKAGE_NAME ${TRALTO_DEVELOPMENT_PACKAGE})
+  set(CPACK_DEBIAN_${development}_PACKAGE_SECTION libdevel)
+  file(READ "${TRALTO_PACKAGE_DIR}/libtralto-dev.description"
+    CPACK_DEBIAN_${development}_DESCRIPTION)
 
   include(CPack)
 endfunction()

@@ -29,8 +29,9 @@ execute_process(COMMAND "${CMAKE_COMMAND}" --build "${SCRATCH}"
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "The consumer does not build against the installed package:\n${output}")
 endif()
+# Standard error holds the evaluator's trace.
 execute_process(COMMAND "${SCRATCH}/consumer"
-  RESULT_VARIABLE result OUTPUT_VARIABLE printed ERROR_VARIABLE printed)
+  RESULT_VARIABLE result OUTPUT_VARIABLE printed ERROR_QUIET)
 file(REMOVE_RECURSE "${SCRATCH}")
 # The point (3, 0, 0) has the spherical radius 3.
 if(NOT result EQUAL 0 OR NOT printed STREQUAL "3\n")
