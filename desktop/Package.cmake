@@ -152,7 +152,6 @@ function(tralto_configure_cpack)
   set(CPACK_PACKAGE_NAME ${TRALTO_PROGRAM_PACKAGE})
   set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
   set(CPACK_PACKAGE_CONTACT "${TRALTO_PACKAGE_CONTACT}")
-  set(CPACK_PACKAGE_VENDOR "The Tralto developers")
   set(CPACK_PACKAGE_HOMEPAGE_URL "https://tralto.example.org/")
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
   set(CPACK_STRIP_FILES ON)
@@ -163,14 +162,14 @@ function(tralto_configure_cpack)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
   set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-  # Libraries the binaries link come from dpkg-shlibdeps; what Qt loads as
-  # plugins it cannot see: a platform plugin to open a window at all, and
-  # the SVG plugin for the window icon.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 
   set(program DEB_PROGRAM)
   set(CPACK_DEBIAN_${program}_PACKAGE_NAME ${TRALTO_PROGRAM_PACKAGE})
   set(CPACK_DEBIAN_${program}_PACKAGE_SECTION math)
+  # The libraries the binaries link come from dpkg-shlibdeps; what Qt loads
+  # as plugins it cannot see: a platform plugin to open a window at all, and
+  # the SVG plugin for the window icon.
   set(CPACK_DEBIAN_${program}_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
   file(READ "${TRALTO_PACKAGE_DIR}/tralto.description" CPACK_DEBIAN_${program}_DESCRIPTION)
 
