@@ -6,11 +6,13 @@
 
 int main(int argc, char* argv[])
 {
+    if (!TApplication::HasGraphicalSession(argc, argv))
+        return 1;
     TApplication application(argc, argv);
     // A failure while the program starts is shown like any other error;
     // the program then ends quietly.
     try {
-        TMainForm mainForm(QCoreApplication::applicationFilePath());
+        TMainForm mainForm(TApplication::ProgramFilePath());
         mainForm.show();
         return application.exec();
     } catch (const std::exception& error) {

@@ -12,5 +12,18 @@ class TApplication : public QApplication
 public:
     TApplication(int& argc, char** argv);
 
+    // Whether there is a graphical session to show the windows on. When
+    // there surely is none (neither DISPLAY nor WAYLAND_DISPLAY set, no
+    // platform chosen through QT_QPA_PLATFORM or -platform) it says so in one
+    // line on standard error and gives false. Until the next TApplication is
+    // made, a session that cannot be opened ends the program the same way,
+    // with status 1, instead of Qt's abort.
+    static bool HasGraphicalSession(int argc, char** argv);
+
+    // The program's own file. Where its folder's name is no valid text (named
+    // in another encoding) Qt knows no path for it; then it is reached through
+    // a descriptor (ReachablePath).
+    static QString ProgramFilePath();
+
     bool notify(QObject* receiver, QEvent* event) override;
 };

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # How the program copes with a huge settings file: a copy of the program
-# folder whose Tralmain.ini holds the language, then SIZE_MB (default 100)
-# megabytes of filler lines; the program starts on a private Xvfb display,
+# folder whose Tralmain.ini holds the language, then SIZE_MB (default 16, the
+# largest the program reads: a file over 16 MiB is refused unread) megabytes
+# of filler lines; the program starts on a private Xvfb display,
 # its first window appears, "File" ▸ "Exit" ends it (which writes all five
 # keys). Reports the time to the first window, the time through exit, the
 # processor time and the peak resident memory (GNU time), for each kind of
@@ -16,7 +17,7 @@ source scripts/common.sh
 source bench/xvfb.sh
 
 build=${1:-build}
-size_mb=${SIZE_MB:-100}
+size_mb=${SIZE_MB:-16}
 kinds=${KINDS:-blank header}
 [ -f "$build/CMakeCache.txt" ] ||
   { echo "No configured build in $build (run scripts/test.sh or cmake -S . -B $build)" >&2; exit 1; }

@@ -1,5 +1,7 @@
 #include "glyphs/Glyphlookup.h"
 
+#include "glyphs/SharedObjectFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -85,7 +87,7 @@ GlyphbankHandle LoadGlyphbank(const QString& programFolder)
 {
     GlyphbankHandle handle;
     const QFileInfo file(QDir(programFolder), QString::fromLatin1(GlyphbankFileName));
-    if (!file.isFile())
+    if (!file.isFile() || !IsWholeSharedObject(file.absoluteFilePath()))
         return handle;
     // Never unloaded (QLibrary's destructor leaves the library loaded): the
     // bitmaps it registered are in use as long as the windows live.

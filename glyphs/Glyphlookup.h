@@ -42,8 +42,8 @@ private:
 };
 
 // Loads GlyphbankFileName from programFolder. The handle is empty when the
-// file is missing, is no loadable library, or does not carry the glyph
-// resources.
+// file is missing, is no whole loadable library (a file cut short is never
+// handed to the loader), or does not carry the glyph resources.
 GlyphbankHandle LoadGlyphbank(const QString& programFolder);
 
 // Resource path of the bitmap called name (any case): in the library when

@@ -2,6 +2,7 @@
 
 #include "settings/IniText.h"
 #include "settings/LockedFile.h"
+#include "settings/SettingsLocation.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -108,6 +109,11 @@ bool HoldsBytes(QFile& file, const QByteArray& bytes)
     return true;
 }
 
+QString TooLarge()
+{
+    return QStringLiteral("Larger than %1 MiB").arg(IniFile::MaximumFileSize >> 20);
+}
+
 QByteArray SeenKey(const std::string& section, const std::string& key)
 {
     return IniText::FoldedName(section) + '\0' + IniText::FoldedName(key);
@@ -147,11 +153,8 @@ std::optional<QString> IniFile::Refresh(const LockedFile& file)
     // Told by the size alone: nothing of a huge or sparse file is read.
     if (file.Size() > MaximumFileSize) {
         text_.reset();
-        return QStringLiteral("Larger than %1 MiB").arg(MaximumFileSize >> 20);
+        return TooLarge();
     }
-    if (text_ && ownWrite_ && file.CurrentIdentity() == ownWrite_)
-        return std::nullopt;
-    ownWrite_.reset();
     QFile in;
     if (!in.open(file.Descriptor(), QIODevice::ReadOnly | QIODevice::Unbuffered,
             QFileDevice::DontCloseHandle)) {
@@ -171,7 +174,7 @@ std::optional<QString> IniFile::Refresh(const LockedFile& file)
     if (in.error() != QFileDevice::NoError)
         return in.errorString();
     if (bytes.size() > MaximumFileSize)
-        return QStringLiteral("Larger than %1 MiB").arg(MaximumFileSize >> 20);
+        return TooLarge();
     text_ = std::make_unique<IniText>(std::move(bytes));
     return std::nullopt;
 }
@@ -238,9 +241,8 @@ void IniFile::WriteString(
         updated->SetKeyLine(place, OneLine(section), OneLine(key) + '=' + StoredValue(value));
         file.Replace(updated->Bytes());
         text_ = std::move(updated);
-        ownWrite_ = file.CurrentIdentity();
     } catch (const FileError& error) {
-        const IniWriteError failure(path_, QString::fromStdString(error.what()));
+        const IniWriteError failure(ShownPath(path_), QString::fromStdString(error.what()));
         lastWriteFailure_ = failure.what();
         throw failure;
     }

@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 
-#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -34,16 +33,18 @@ public:
 // Every call goes to the disk: a read sees the file as it is now, a write
 // locks it, reads it, changes one key and replaces the whole file atomically
 // before it returns, so a read that follows (also through another IniFile
-// object, in any process) sees the value, and writes of several running
-// copies of the program each add their change to the file as the one before
-// left it (see LockedFile). A file larger than MaximumFileSize is neither
-// read nor written: it reads as unreadable, and a write fails. The file is parsed once into an
-// index of its sections and parsed again only when its bytes changed, so a call costs time in
-// proportion to the file's size, whatever its lines. A write that would only put back the value
-// this object read, after another program has changed it, leaves the other program's value (see
-// WriteString). Section and key names match without regard to case. Lines the program does not own
-// (comments, other sections, unknown keys, lines it cannot parse, a byte-order mark, the kind of
-// line ends) are written back byte for byte.
+// object, in any process) sees the value, and the writes of several running
+// copies each add their change to the file as the one before left it (see
+// LockedFile). A file larger than MaximumFileSize is neither read nor
+// written: it reads as unreadable, and a write fails. The file is parsed once
+// into an index of its sections and parsed again only when its bytes
+// changed, so a call costs time in proportion to the file's size, whatever
+// its lines. A write that would only put back the value this object read,
+// after another program has changed it, leaves the other program's value
+// (see WriteString). Section and key names match without regard to case.
+// Lines the program does not own (comments, other sections, unknown keys,
+// lines it cannot parse, a byte-order mark, the kind of line ends) are
+// written back byte for byte.
 //
 // Reading: blanks around names and values are ignored; a value enclosed in a
 // pair of equal quotes (" or ') loses them; lines whose first non-blank
@@ -75,9 +76,9 @@ public:
         const std::string& section, const std::string& key, int32_t defaultValue) override;
 
     // Throws IniWriteError when the file cannot be written, naming the
-    // reason. A missing folder is created first. A line break in
-    // the value is stored as a blank, since a value is one line; a value that
-    // would lose blanks or quotes on reading is stored in double quotes.
+    // reason. A missing folder is created first. A line break in the value
+    // is stored as a blank, since a value is one line; a value that would
+    // lose blanks or quotes on reading is stored in double quotes.
     // Writing the value that this object last read or wrote for the key is
     // left out when the file holds another value for it by now: another run
     // changed it, this one did not.
@@ -112,8 +113,5 @@ private:
     // The file's content as of the last call, parsed; none while unreadable.
     std::unique_ptr<IniText> text_;
     std::map<QByteArray, SeenValue> seen_;
-    // How the system saw the file just after this object wrote it: while it
-    // still looks so, its bytes are the text's and need no second reading.
-    std::optional<std::array<int64_t, 6>> ownWrite_;
     std::string lastWriteFailure_;
 };

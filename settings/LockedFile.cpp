@@ -121,14 +121,6 @@ bool WriteAll(int descriptor, const QByteArray& bytes, off_t offset)
     return true;
 }
 
-LockedFile::Identity IdentityOf(const struct stat& status)
-{
-    return { int64_t(status.st_dev), int64_t(status.st_ino), int64_t(status.st_size),
-        int64_t(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec,
-        int64_t(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec,
-        int64_t(status.st_nlink) };
-}
-
 } // namespace
 
 LockedFile::LockedFile(const QString& path, Access access)
@@ -167,13 +159,13 @@ void LockedFile::Release()
     created_ = locked_ = false;
 }
 
-// Taking the lock waits, in growing steps, at most PatienceMilliseconds.
+// Taking the lock waits, in growing steps, at most the patience given.
 // A file system without locks counts as locked: the copies then write as
 // they did before there were locks.
-bool LockedFile::Lock(int operation)
+bool LockedFile::Lock(int operation, int patienceMilliseconds)
 {
     using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(PatienceMilliseconds);
+    const auto deadline = Clock::now() + std::chrono::milliseconds(patienceMilliseconds);
     int pause = 1;
     while (flock(descriptor_, operation | LOCK_NB) != 0) {
         if (errno != EWOULDBLOCK && errno != EINTR)
@@ -218,7 +210,7 @@ void LockedFile::OpenForReading()
         }
         // Without the lock (another copy holds it too long) the file is read
         // as it is: a replaced file is always whole.
-        if (!Lock(LOCK_SH) || HoldsTheNamedFile() || attempt == 100)
+        if (!Lock(LOCK_SH, ReaderPatienceMilliseconds) || HoldsTheNamedFile() || attempt == 100)
             return;
         close(descriptor_);
         descriptor_ = -1;
@@ -261,7 +253,7 @@ void LockedFile::OpenForWriting()
             throw FileError(NotAPlainFile);
         if (!created_ && !MayWrite(folderPath_ + '/' + name_))
             throw FileError(Reason(EACCES).toStdString());
-        if (!Lock(LOCK_EX))
+        if (!Lock(LOCK_EX, WriterPatienceMilliseconds))
             throw FileError(LockedByAnother);
         if (!locked_ || HoldsTheNamedFile())
             return;
@@ -281,16 +273,6 @@ int64_t LockedFile::Size() const
     {
     };
     return descriptor_ >= 0 && fstat(descriptor_, &status) == 0 ? int64_t(status.st_size) : 0;
-}
-
-std::optional<LockedFile::Identity> LockedFile::CurrentIdentity() const
-{
-    struct stat status
-    {
-    };
-    const bool known = replaced_ ? fstatat(folder_, name_.constData(), &status, 0) == 0
-                                 : descriptor_ >= 0 && fstat(descriptor_, &status) == 0;
-    return known ? std::optional<Identity>(IdentityOf(status)) : std::nullopt;
 }
 
 void LockedFile::Replace(const QByteArray& bytes)

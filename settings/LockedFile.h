@@ -16,9 +16,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include <array>
 #include <cstdint>
-#include <optional>
 #include <stdexcept>
 
 // A file operation that failed; the message is the reason in words
@@ -37,14 +35,14 @@ public:
         Read,
         Write
     };
-    // Device, inode, size, modification and change times, links: equal for
-    // two looks at a file that nobody changed in between.
-    using Identity = std::array<int64_t, 6>;
 
     // How long a copy waits for another one's lock before it gives up: a
-    // reader then reads without it, a writer fails. Writes take milliseconds;
-    // a copy that holds the lock this long is stopped or hung.
-    static constexpr int PatienceMilliseconds = 10000;
+    // writer then fails; a reader reads without it (a replaced file is
+    // always whole), after a shorter wait, since a start reads several keys.
+    // Writes take milliseconds; a copy that holds the lock this long is
+    // stopped or hung.
+    static constexpr int WriterPatienceMilliseconds = 10000;
+    static constexpr int ReaderPatienceMilliseconds = 1000;
 
     // Read: a missing file is not an error (IsMissing); one that cannot be
     // opened as a plain file is Failure(). Write: creates a missing file (and
@@ -63,8 +61,6 @@ public:
     // Open for reading (and for writing with Access::Write) at offset 0.
     int Descriptor() const { return descriptor_; }
     int64_t Size() const;
-    // The file the path names now: after Replace, the new one.
-    std::optional<Identity> CurrentIdentity() const;
 
     // Puts bytes in place of the content. When the folder may be written, a
     // temporary file beside it is written, synced and renamed over the file:
@@ -81,7 +77,7 @@ public:
 private:
     void OpenForReading();
     void OpenForWriting();
-    bool Lock(int operation);
+    bool Lock(int operation, int patienceMilliseconds);
     bool HoldsTheNamedFile() const;
     void ReplaceAtomically(const QByteArray& bytes);
     void WriteInPlace(const QByteArray& bytes);

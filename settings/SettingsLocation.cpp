@@ -118,3 +118,32 @@ bool MayWrite(const QByteArray& nativePath)
     const int wanted = S_ISDIR(status.st_mode) ? W_OK | X_OK : W_OK;
     return faccessat(AT_FDCWD, nativePath.constData(), wanted, AT_EACCESS) == 0;
 }
+
+QString ReachablePath(const QByteArray& nativePath)
+{
+    const QString decoded = QFile::decodeName(nativePath);
+    const qsizetype slash = nativePath.lastIndexOf('/');
+    if (QFile::encodeName(decoded) == nativePath || slash < 0)
+        return decoded;
+    const QByteArray folder = slash == 0 ? QByteArray("/") : nativePath.left(slash);
+    // Never closed: the settings, the language files and the glyph library
+    // are all found through it while the program runs.
+    const int descriptor = open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return decoded;
+    return QStringLiteral("/proc/self/fd/%1/").arg(descriptor)
+        + QFile::decodeName(nativePath.mid(slash + 1));
+}
+
+QString ShownPath(const QString& path)
+{
+    static const QString Descriptors = QStringLiteral("/proc/self/fd/");
+    if (!path.startsWith(Descriptors))
+        return path;
+    const qsizetype end = path.indexOf(QLatin1Char('/'), Descriptors.size());
+    const QString link = path.left(end < 0 ? path.size() : end);
+    const QString target = QFileInfo(link).symLinkTarget();
+    if (target.isEmpty())
+        return path;
+    return end < 0 ? target : target + path.mid(end);
+}

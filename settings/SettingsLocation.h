@@ -32,3 +32,13 @@ QString UserConfigFolder();
 // writing. For the superuser, who passes every permission check, the mode
 // bits decide: a read-only folder is read-only on purpose.
 bool MayWrite(const QByteArray& nativePath);
+
+// A path through which Qt reaches the file at a native path whose bytes are
+// no valid text in the file-name encoding (a folder named in another
+// encoding): its folder is held open for the rest of the run and reached
+// through /proc/self/fd. Any other path comes back decoded as it is.
+QString ReachablePath(const QByteArray& nativePath);
+
+// The path as the user knows it, for messages: a folder reached through
+// /proc/self/fd is shown by its own name, as near as text can show it.
+QString ShownPath(const QString& path);

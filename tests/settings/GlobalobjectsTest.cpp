@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -7,9 +8,12 @@
 #include <stdexcept>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "format/Formater.h"
 #include "settings/Globalobjects.h"
 #include "settings/IniFile.h"
+#include "tests/ForkedCopies.h"
 #include "tests/TestMain.h"
 
 namespace {
@@ -301,6 +305,76 @@ private slots:
         const ScopedVariable configVariable("XDG_CONFIG_HOME", configHome);
         const ScopedVariable homeVariable("HOME", home);
         QCOMPARE(UserConfigFolder(), expected);
+    }
+
+    void folderNamedInAnyEncoding_data()
+    {
+        QTest::addColumn<QByteArray>("folderName");
+        QTest::newRow("ASCII") << QByteArray("Tralto");
+        QTest::newRow("UTF-8") << QByteArray("Caf\xC3\xA9");
+        QTest::newRow("Latin-1") << QByteArray("Caf\xE9");
+        QTest::newRow("no text at all") << QByteArray("\xFF\xFE\x80");
+    }
+
+    void folderNamedInAnyEncoding()
+    {
+        // The program's folder as the system names it: the settings are
+        // written beside the program and read back on the next start, and a
+        // message shows the folder as near as text can.
+        QFETCH(QByteArray, folderName);
+        const QByteArray folder = QFile::encodeName(dir_->path()) + '/' + folderName;
+        QCOMPARE(mkdir(folder.constData(), 0700), 0);
+        const QString program = ReachablePath(folder + "/Tralmain");
+        {
+            globalObjects objects(program, dir_->filePath(QStringLiteral("config")));
+            QCOMPARE(
+                ShownPath(objects.Settings().Path()), QFile::decodeName(folder + "/Tralmain.ini"));
+            SetPrecision(11);
+        }
+        struct stat status
+        {
+        };
+        QCOMPARE(stat((folder + "/Tralmain.ini").constData(), &status), 0);
+        QCOMPARE(qint64(status.st_size),
+            qint64(sizeof "[Formater]\nFormat=0\nPrecision=11\nDigits=1\n" - 1));
+        SetPrecision(-7);
+        globalObjects objects(program, dir_->filePath(QStringLiteral("config")));
+        QCOMPARE(GetPrecision(), 11);
+        QVERIFY(!QFileInfo::exists(dir_->filePath(QStringLiteral("config"))));
+    }
+
+    void copiesClosingAtOnceKeepEveryChange_data()
+    {
+        QTest::addColumn<QList<int>>("changes");
+        // One entry a copy: the format value it changes (0 Format, 1
+        // Precision, 2 Digits), or -1 for none.
+        QTest::newRow("two copies, one changes") << QList<int> { -1, 1 };
+        QTest::newRow("ten copies, three change one value each")
+            << QList<int> { -1, 0, -1, -1, 1, -1, -1, 2, -1, -1 };
+    }
+
+    void copiesClosingAtOnceKeepEveryChange()
+    {
+        QFETCH(QList<int>, changes);
+        for (int round = 0; round < 5; ++round) {
+            WriteBytes(IniPath(), "[Formater]\nFormat=1\nPrecision=6\nDigits=2\n");
+            // Every copy reads the file at its start, then all end at once.
+            QVERIFY(RunCopies(int(changes.size()), [&](int copy, const auto& waitForAll) {
+                globalObjects objects(ProgramPath());
+                waitForAll();
+                if (changes[copy] == 0)
+                    SetFormatKind(2);
+                if (changes[copy] == 1)
+                    SetPrecision(9);
+                if (changes[copy] == 2)
+                    SetDigits(3);
+                return true;
+            }));
+            IniFile ini(IniPath());
+            QCOMPARE(ini.ReadInteger("Formater", "Format", 0), changes.contains(0) ? 2 : 1);
+            QCOMPARE(ini.ReadInteger("Formater", "Precision", 0), changes.contains(1) ? 9 : 6);
+            QCOMPARE(ini.ReadInteger("Formater", "Digits", 0), changes.contains(2) ? 3 : 2);
+        }
     }
 
     void throwingErrorHandlerDoesNotEscape()

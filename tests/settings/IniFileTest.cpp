@@ -10,16 +10,15 @@
 #include <cstdio>
 #include <memory>
 #include <thread>
-#include <vector>
 
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "settings/IniFile.h"
+#include "tests/ForkedCopies.h"
 #include "tests/TestMain.h"
 
 namespace {
@@ -92,43 +91,6 @@ std::pair<qint64, qint64> Extent(const QString& path)
     if (stat(QFile::encodeName(path).constData(), &status) != 0)
         return { -1, -1 };
     return { qint64(status.st_size), qint64(status.st_blocks) };
-}
-
-// Runs `copies` processes that wait at one gate and, once it opens, each
-// write their own key into the file; true when every one of them said its
-// write succeeded.
-bool WriteFromCopies(const QString& path, int copies, int round)
-{
-    int gate[2];
-    if (pipe(gate) != 0)
-        return false;
-    std::vector<pid_t> children;
-    for (int copy = 0; copy < copies; ++copy) {
-        const pid_t child = fork();
-        if (child == 0) {
-            close(gate[1]);
-            char never = 0;
-            // Returns when the parent closes its end: all copies start at once.
-            const bool opened = read(gate[0], &never, 1) == 0;
-            try {
-                IniFile(path).WriteInteger("Copies", "Copy" + std::to_string(copy), round);
-            } catch (...) {
-                _exit(2);
-            }
-            _exit(opened ? 0 : 3);
-        }
-        if (child > 0)
-            children.push_back(child);
-    }
-    close(gate[0]);
-    close(gate[1]);
-    bool allWrote = int(children.size()) == copies;
-    for (const pid_t child : children) {
-        int status = 0;
-        allWrote = waitpid(child, &status, 0) == child && WIFEXITED(status)
-            && WEXITSTATUS(status) == 0 && allWrote;
-    }
-    return allWrote;
 }
 
 } // namespace
@@ -532,7 +494,16 @@ private slots:
             WriteBytes(IniPath(), "; kept\n[Copies]\n");
             if (readOnlyFolder)
                 QVERIFY(QFile::setPermissions(Folder(), folderRights));
-            const bool allWrote = WriteFromCopies(IniPath(), copies, round);
+            const bool allWrote = RunCopies(copies, [&](int copy, const auto& waitForAll) {
+                IniFile ini(IniPath());
+                waitForAll();
+                try {
+                    ini.WriteInteger("Copies", "Copy" + std::to_string(copy), round);
+                } catch (const IniWriteError&) {
+                    return false;
+                }
+                return true;
+            });
             QVERIFY(QFile::setPermissions(Folder(), folderRights | QFile::WriteOwner));
             QVERIFY(allWrote);
             IniFile ini(IniPath());
