@@ -183,8 +183,9 @@ bool FieldEvaluator::EvaluateExpression(long double& value, std::string& problem
         problem = CheckTokens(text_);
         if (!problem.empty())
             return false;
-        // The steps of EvaluateText, with the errors let out instead of turned into 0.
-        CParser parser;
+        // The steps of EvaluateText, with the errors let out instead of turned into 0, and
+        // without the trace.
+        CParser parser(tralto::NoTrace);
         parser.SetText(text_);
         parser.Parse();
         const auto& stack = parser.ValueStack();

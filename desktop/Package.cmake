@@ -112,11 +112,9 @@ function(tralto_install_engine libdir component)
   set(rule COMPONENT ${component} ${ARGN})
   install(TARGETS tralto_core EXPORT ${component}_engine
     ARCHIVE DESTINATION "${libdir}" ${rule}
+    FILE_SET HEADERS DESTINATION include/tralto ${rule}
+    # The file set names the folder to CMake 3.23 and later; this, to any.
     INCLUDES DESTINATION include/tralto)
-  foreach(header IN LISTS TRALTO_ENGINE_HEADERS)
-    cmake_path(GET header PARENT_PATH folder)
-    install(FILES "${PROJECT_SOURCE_DIR}/${header}" DESTINATION "include/tralto/${folder}" ${rule})
-  endforeach()
   install(EXPORT ${component}_engine NAMESPACE Tralto:: FILE TraltoTargets.cmake
     DESTINATION "${package_dir}" ${rule})
   install(FILES "${TRALTO_ENGINE_CONFIG}"

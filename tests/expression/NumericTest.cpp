@@ -6,6 +6,8 @@
 
 #include <limits>
 
+using namespace tralto;
+
 namespace {
 
 constexpr long double Infinity = std::numeric_limits<long double>::infinity();
