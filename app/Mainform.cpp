@@ -7,6 +7,8 @@
 #include "widgets/ActiveControl.h"
 #include "widgets/DesignScale.h"
 #include "widgets/Guard.h"
+#include "widgets/Messageboxes.h"
+#include "widgets/ScrollingMenu.h"
 #include "widgets/Showcoordwindow.h"
 #include "windows/Coordform.h"
 #include "windows/Coordform2.h"
@@ -14,6 +16,7 @@
 #include "windows/Languagedialog.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -56,6 +59,7 @@ void TMainForm::BuildMenu()
     optionsMenu_->menuAction()->setObjectName(QStringLiteral("Options_Item"));
     languageMenu_ = optionsMenu_->addMenu(QStringLiteral("&Language"));
     languageMenu_->menuAction()->setObjectName(QStringLiteral("OptionsLanguage_Item"));
+    LetMenuScroll(languageMenu_);
     // One language of many: the entries show as radio items.
     languageGroup_ = new QActionGroup(languageMenu_);
     languageGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
@@ -72,25 +76,60 @@ void TMainForm::FormCreate()
     SettingsStore& settings = globals_->Settings();
     languageCode_ = QString::fromStdString(
         settings.ReadString(SettingsNames::LanguageSection, SettingsNames::LanguageCodeKey, ""));
-    if (languageCode_.isEmpty()) {
+    const bool firstStart = languageCode_.isEmpty();
+    if (firstStart) {
         // First start: the language dialog stores the choice and hands it
         // over; closing it without a choice leaves English.
         languageCode_ = ShowLanguageDialog(this, *globals_).value_or(FallbackLanguageCode);
     }
-    globals_->LoadLanguage(languageCode_);
+    // The languages offered, read once: the menu lists them, and they stand
+    // in for a stored language whose file cannot be read. Without any, the
+    // first-start dialog has said so already.
+    const QStringList offered = FindLanguageCodes(globals_->LanguageFolder());
+    if (!ShowLanguage(languageCode_, offered) && !(firstStart && offered.isEmpty()))
+        ReportUnreadableLanguage(languageCode_);
     globals_->RegisterMenuItem(languageMenu_->menuAction(), TextNumber::LanguageMenu);
     globals_->RegisterMenuItem(formatItem_, TextNumber::FormatItem);
     globals_->RegisterMenuItem(optionsMenu_->menuAction(), TextNumber::OptionsMenu);
     setWindowTitle(QStringLiteral("Solidus Pro"));
     activeChild_ = nullptr;
     qApp->installEventFilter(this);
-    BuildLanguageMenu();
+    BuildLanguageMenu(offered);
 }
 
-void TMainForm::BuildLanguageMenu()
+bool TMainForm::ShowLanguage(const QString& code, const QStringList& offered)
 {
-    for (const QString& code :
-        FindLanguageCodes(globals_->LanguageFolder(), LanguageCodeRule::Menu))
+    // A language whose file cannot be read would leave the menus and the
+    // dialogs' buttons blank: the language shown so far stays instead, else
+    // English, else the first other that can be read.
+    QStringList fallbacks;
+    if (!globals_->LoadedCode().isEmpty())
+        fallbacks << globals_->LoadedCode();
+    fallbacks << FallbackLanguageCode << offered;
+    const QString shown = globals_->LoadLanguageOrFallback(code, fallbacks);
+    qtTexts_.Follow(LanguageFileLocale(globals_->LanguageHandle()));
+    return shown == code;
+}
+
+void TMainForm::ReportUnreadableLanguage(const QString& code)
+{
+    QString text = QStringLiteral("The language file \"%1\" could not be read")
+                       .arg(LanguageFilePath(globals_->LanguageFolder(), code));
+    if (globals_->LanguageHandle() == nullptr) {
+        text += QStringLiteral(", nor any other.");
+    } else {
+        QString shown = globals_->LanguageText(TextNumber::OwnLanguageName);
+        if (shown.isEmpty())
+            shown = globals_->LoadedCode();
+        text += QStringLiteral("; the texts are shown in %1.").arg(shown);
+    }
+    MessageBoxes::Show(
+        this, { QApplication::applicationName(), text, MessageBoxes::Icon::Warning });
+}
+
+void TMainForm::BuildLanguageMenu(const QStringList& codes)
+{
+    for (const QString& code : codes)
         AddLanguageMenuItem(code);
 }
 
@@ -101,7 +140,7 @@ void TMainForm::AddLanguageMenuItem(const QString& code)
     item->setObjectName(QStringLiteral("Language_Item_") + code);
     item->setData(static_cast<int>(languageCodes_.size()));
     item->setCheckable(true);
-    item->setChecked(code == languageCode_);
+    item->setChecked(code == globals_->LoadedCode());
     languageGroup_->addAction(item);
     connect(item, &QAction::triggered, this, [this, item] { LanguageMenuClick(item); });
     languageCodes_.append(code);
@@ -112,12 +151,14 @@ void TMainForm::AddLanguageMenuItem(const QString& code)
 
 void TMainForm::LanguageMenuClick(QAction* sender)
 {
-    for (QAction* item : std::as_const(languageItems_))
-        item->setChecked(false);
-    const int index = sender->data().toInt();
-    languageItems_[index]->setChecked(true);
-    languageCode_ = languageCodes_[index];
-    globals_->LoadLanguage(languageCode_);
+    const QString& chosen = languageCodes_[sender->data().toInt()];
+    if (ShowLanguage(chosen, languageCodes_))
+        languageCode_ = chosen;
+    else
+        ReportUnreadableLanguage(chosen);
+    // The check mark is on the language shown.
+    for (qsizetype i = 0; i < languageItems_.size(); ++i)
+        languageItems_[i]->setChecked(languageCodes_[i] == globals_->LoadedCode());
     // Each window re-reads what the translation registry cannot carry.
     if (coord3DWindow_)
         coord3DWindow_->LanguageChanged();
@@ -233,5 +274,18 @@ void TMainForm::Format_ItemClick()
 
 void TMainForm::About_ItemClick()
 {
-    ShowInfoDialog(this, productInfo_);
+    // The lines about the program in the language shown; a language file
+    // without them leaves them in English.
+    ProductInfo info = productInfo_;
+    const std::pair<QString*, int32_t> texts[] = {
+        { &info.versionCaption, TextNumber::VersionCaption },
+        { &info.line1, TextNumber::FirstInfoLine },
+        { &info.line2, TextNumber::SecondInfoLine },
+    };
+    for (const auto& [text, number] : texts) {
+        const QString translated = globals_->LanguageText(number);
+        if (!translated.isEmpty())
+            *text = translated;
+    }
+    ShowInfoDialog(this, info);
 }

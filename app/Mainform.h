@@ -5,8 +5,9 @@
 // creates each window on first use, shows the window of Dimension on every
 // activation and on the posted WM_SHOWCOORDWINDOW request, merges the active
 // window's "Datei" menu in front of its own, and stores Dimension and the
-// language code when it goes.
+// language code when it goes. Qt's own texts follow the language shown.
 
+#include "localisation/QtTranslation.h"
 #include "settings/Globalobjects.h"
 #include "windows/Infoform.h"
 
@@ -54,7 +55,11 @@ private:
     void FormDestroy();
     void MergeChildMenu(QMenu* childMenu);
     void KeepLayoutWhole(QWidget* child);
-    void BuildLanguageMenu();
+    // Loads the language, or one in its place when its file cannot be read;
+    // true when it was the language itself.
+    bool ShowLanguage(const QString& code, const QStringList& offered);
+    void ReportUnreadableLanguage(const QString& code);
+    void BuildLanguageMenu(const QStringList& codes);
     void AddLanguageMenuItem(const QString& code);
     void LanguageMenuClick(QAction* sender);
     QMdiSubWindow* AddChild(QWidget* child);
@@ -69,6 +74,9 @@ private:
     QMdiArea* mdiArea_ = nullptr;
 
     std::unique_ptr<globalObjects> globals_;
+    QtTranslation qtTexts_;
+    // The language chosen (stored at the end), which is the one shown unless
+    // its file could not be read.
     QString languageCode_;
     QStringList languageCodes_;
     QList<QAction*> languageItems_;

@@ -1,21 +1,9 @@
 #include "cli/CommandLine.h"
 
 #include <charconv>
-#include <functional>
 #include <map>
 
-namespace {
-
-using namespace std::string_literals;
-
-// What an option may be given with.
-enum Use
-{
-    ForEvaluate = 1,
-    ForConvert = 2,
-    ForBoth = ForEvaluate | ForConvert
-};
-
+// What the entries of the option table fill in: the options, and which of them were given.
 struct OptionState
 {
     Options options;
@@ -27,14 +15,9 @@ struct OptionState
     bool toGiven = false;
 };
 
-using Handler = std::function<void(OptionState&, const std::string& value)>;
+namespace {
 
-struct OptionEntry
-{
-    bool takesValue;
-    Use use;
-    Handler handle;
-};
+using namespace std::string_literals;
 
 int ReadInteger(const std::string& option, const std::string& text)
 {
@@ -88,65 +71,130 @@ std::string ReadSeparator(const std::string& text)
     return separator;
 }
 
-const std::map<std::string, OptionEntry>& OptionTable()
+constexpr int MaxColumn = (1 << 20) + 1;
+
+// 1,2,3 → { 0, 1, 2 }: column numbers as people count them, each once.
+std::vector<int> ReadColumns(const std::string& text)
 {
-    static const std::map<std::string, OptionEntry> table {
-        { "--format",
-            { true, ForBoth,
-                [](OptionState& s, const std::string& v) {
-                    s.options.format.kind = ReadFormatKind(v);
-                    s.formatGiven = true;
-                } } },
-        { "--precision",
-            { true, ForBoth,
-                [](OptionState& s, const std::string& v) {
-                    s.options.format.precision = ReadInteger("--precision", v);
-                    s.precisionGiven = true;
-                } } },
-        { "--digits",
-            { true, ForBoth,
-                [](OptionState& s, const std::string& v) {
-                    s.options.format.digits = ReadInteger("--digits", v);
-                    s.digitsGiven = true;
-                } } },
-        { "--exact",
-            { false, ForBoth, [](OptionState& s, const std::string&) { s.exact = true; } } },
-        { "--keep-going",
-            { false, ForBoth,
-                [](OptionState& s, const std::string&) { s.options.keepGoing = true; } } },
-        { "--from",
-            { true, ForConvert,
-                [](OptionState& s, const std::string& v) {
-                    s.options.conversion.from = ReadSystem("--from", v);
-                    s.fromGiven = true;
-                } } },
-        { "--to",
-            { true, ForConvert,
-                [](OptionState& s, const std::string& v) {
-                    s.options.conversion.to = ReadSystem("--to", v);
-                    s.toGiven = true;
-                } } },
-        { "--theta",
-            { true, ForConvert,
-                [](OptionState& s, const std::string& v) {
-                    s.options.conversion.theta = ReadTheta(v);
-                } } },
-        { "--deg",
-            { false, ForConvert,
-                [](OptionState& s, const std::string&) { s.options.conversion.unit = DEG; } } },
-        { "--rad",
-            { false, ForConvert,
-                [](OptionState& s, const std::string&) { s.options.conversion.unit = RAD; } } },
-        { "--separator",
-            { true, ForConvert,
-                [](OptionState& s, const std::string& v) {
-                    s.options.separator = ReadSeparator(v);
-                } } },
-        { "--no-header",
-            { false, ForConvert,
-                [](OptionState& s, const std::string&) { s.options.detectHeader = false; } } },
-    };
-    return table;
+    std::vector<int> columns;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(',', start);
+        const std::string number = text.substr(start, end - start);
+        const int column = ReadInteger("--columns", number);
+        if (column < 1)
+            throw UsageError("--columns counts the fields from 1, not " + number);
+        // A line of at most 1 MiB holds no more fields.
+        if (column > MaxColumn)
+            throw UsageError("--columns: no line has a field " + number);
+        for (const int known : columns) {
+            if (known == column - 1)
+                throw UsageError("--columns names field " + number + " twice");
+        }
+        columns.push_back(column - 1);
+        if (end == std::string::npos)
+            return columns;
+        start = end + 1;
+    }
+}
+
+constexpr std::string_view Conversion = "CONVERSION OPTIONS";
+constexpr std::string_view Input = "INPUT OPTIONS";
+constexpr std::string_view Output = "OUTPUT OPTIONS";
+constexpr std::string_view Run = "RUN OPTIONS";
+
+constexpr OptionDescription Table[] {
+    { "--from", "", "SYSTEM", ForConvert, Conversion, "The system of the input values. Required.",
+        [](OptionState& s, const std::string& v) {
+            s.options.conversion.from = ReadSystem("--from", v);
+            s.fromGiven = true;
+        } },
+    { "--to", "", "SYSTEM", ForConvert, Conversion, "The system of the output values. Required.",
+        [](OptionState& s, const std::string& v) {
+            s.options.conversion.to = ReadSystem("--to", v);
+            s.toGiven = true;
+        } },
+    { "--theta", "", "z-axis|xy-plane", ForConvert, Conversion,
+        "Theta is the angle from the positive z axis (z-axis, the default) or\n"
+        "from the xy plane, positive above it (xy-plane). Short forms: z, xy.",
+        [](OptionState& s, const std::string& v) { s.options.conversion.theta = ReadTheta(v); } },
+    { "--deg", "", "", ForConvert, Conversion,
+        "Angles (theta, phi) are entered and printed in degrees.",
+        [](OptionState& s, const std::string&) { s.options.conversion.unit = DEG; } },
+    { "--rad", "", "", ForConvert, Conversion, "Angles in radians (the default).",
+        [](OptionState& s, const std::string&) { s.options.conversion.unit = RAD; } },
+    { "--columns", "", "LIST", ForConvert, Input,
+        "The fields that hold the point, counted from 1, in the order of the\n"
+        "source system's values (--columns 2,3,4). Every other field passes\n"
+        "through unchanged in its place. Default: the first fields; fields after\n"
+        "the point pass through after it.",
+        [](OptionState& s, const std::string& v) { s.options.columns = ReadColumns(v); } },
+    { "--decimal-comma", "", "", ForBoth, Input,
+        "Numbers are read and written with a decimal comma (2,5), as spreadsheets\n"
+        "of comma-decimal languages write them; fields are then separated by\n"
+        "semicolons, tabs or blanks, and the number layout groups thousands\n"
+        "with \".\". A \".\" in a value is refused.",
+        [](OptionState& s, const std::string&) { s.options.decimalComma = true; } },
+    { "--no-header", "", "", ForConvert, Input,
+        "The first line of a file is a point even when it looks like column\n"
+        "names.",
+        [](OptionState& s, const std::string&) { s.options.detectHeader = false; } },
+    { "--format", "", "general|exponent|fixed|number", ForBoth, Output,
+        "Layout of the numbers, as in the format dialog (default: general).\n"
+        "  general   3.1416, 1.2346E5, 1E-7 (scientific outside 1E-4 .. 10^precision)\n"
+        "  exponent  3.1416E+0\n"
+        "  fixed     3.1 (decimals set by --digits)\n"
+        "  number    31,415,926.5 (fixed, thousands grouped)",
+        [](OptionState& s, const std::string& v) {
+            s.options.format.kind = ReadFormatKind(v);
+            s.formatGiven = true;
+        } },
+    { "--precision", "", "N", ForBoth, Output, "Significant digits, 2 to 18 (default: 5).",
+        [](OptionState& s, const std::string& v) {
+            s.options.format.precision = ReadInteger("--precision", v);
+            s.precisionGiven = true;
+        } },
+    { "--digits", "", "N", ForBoth, Output,
+        "Exponent layout: minimum exponent digits, 0 to 4 (4 pads nothing);\n"
+        "fixed and number layouts: decimals, 0 to 18. No effect in the general\n"
+        "layout (0 to 4 accepted). Default: 1.",
+        [](OptionState& s, const std::string& v) {
+            s.options.format.digits = ReadInteger("--digits", v);
+            s.digitsGiven = true;
+        } },
+    { "--exact", "", "", ForBoth, Output,
+        "All 18 significant digits: the general layout with precision 18. Not\n"
+        "together with --format, --precision or --digits.",
+        [](OptionState& s, const std::string&) { s.exact = true; } },
+    { "--separator", "", "TEXT", ForConvert, Output,
+        "Separator between the output fields. Also: tab, space, comma,\n"
+        "semicolon, \\t. Default: the input's separator; a blank for values\n"
+        "given as arguments.",
+        [](OptionState& s, const std::string& v) { s.options.separator = ReadSeparator(v); } },
+    { "--output", "-o", "FILE", ForBoth, Output,
+        "Write to FILE instead of standard output (\"-\": standard output). FILE\n"
+        "is replaced only when the run ends well: a run that stops early or fails\n"
+        "leaves it as it was, and no part of a file behind.",
+        [](OptionState& s, const std::string& v) {
+            if (v.empty())
+                throw UsageError("--output needs a file name");
+            s.options.output = v;
+        } },
+    { "--keep-going", "", "", ForBoth, Run,
+        "Write a bad line as empty fields (an empty line for eval), report it\n"
+        "and go on; the exit status is then 1.",
+        [](OptionState& s, const std::string&) { s.options.keepGoing = true; } },
+    { "--help", "-h", "", ForBoth, Run, "This text.", nullptr },
+    { "--version", "", "", ForBoth, Run, "The version of tralto.", nullptr },
+};
+
+const OptionDescription* FindOption(std::string_view name)
+{
+    for (const OptionDescription& option : Table) {
+        if (option.name == name || (!option.shortName.empty() && option.shortName == name))
+            return &option;
+    }
+    return nullptr;
 }
 
 void CheckFormat(OptionState& state)
@@ -176,6 +224,11 @@ void CheckConversion(OptionState& state)
     if (!state.fromGiven || !state.toGiven)
         throw UsageError("convert needs --from and --to");
     const ConversionSettings& conversion = state.options.conversion;
+    const std::vector<int>& columns = state.options.columns;
+    if (!columns.empty() && columns.size() != static_cast<std::size_t>(ValueCount(conversion.from)))
+        throw UsageError("--columns names " + std::to_string(columns.size()) + " fields; "
+            + std::string(SystemName(conversion.from)) + " has "
+            + std::to_string(ValueCount(conversion.from)) + " values");
     if (Dimension(conversion.from) != Dimension(conversion.to))
         throw UsageError("cannot convert between "s + std::string(SystemName(conversion.from))
             + " (" + std::to_string(Dimension(conversion.from)) + "-D) and "
@@ -214,12 +267,13 @@ Options ParseCommandLine(const std::vector<std::string>& arguments)
         state.options.command = Command::Convert;
     else
         throw UsageError("unknown command '" + command + "' (eval or convert)");
-    const Use use = state.options.command == Command::Evaluate ? ForEvaluate : ForConvert;
+    const OptionUse use = state.options.command == Command::Evaluate ? ForEvaluate : ForConvert;
 
     bool valuesOnly = false;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        if (valuesOnly || argument.size() < 2 || argument.compare(0, 2, "--") != 0) {
+        const bool option = argument.starts_with("--") || argument == "-o";
+        if (valuesOnly || !option) {
             state.options.values.push_back(argument);
             continue;
         }
@@ -229,26 +283,37 @@ Options ParseCommandLine(const std::vector<std::string>& arguments)
         }
         const std::size_t equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
-        const auto found = OptionTable().find(name);
-        if (found == OptionTable().end())
+        const OptionDescription* const entry = FindOption(name);
+        if (!entry)
             throw UsageError("unknown option '" + name + "'");
-        const OptionEntry& entry = found->second;
-        if (!(entry.use & use))
+        if (!(entry->use & use))
             throw UsageError(name + " belongs to " + (use == ForEvaluate ? "convert" : "eval"));
+        const bool takesValue = !entry->valueName.empty();
         std::string value;
         if (equals != std::string::npos) {
-            if (!entry.takesValue)
+            if (!takesValue)
                 throw UsageError(name + " takes no value");
             value = argument.substr(equals + 1);
-        } else if (entry.takesValue) {
+        } else if (takesValue) {
             if (i + 1 >= arguments.size())
                 throw UsageError(name + " needs a value");
             value = arguments[++i];
         }
-        entry.handle(state, value);
+        // --help and --version have been found before the loop.
+        if (entry->apply)
+            entry->apply(state, value);
     }
     CheckFormat(state);
     if (state.options.command == Command::Convert)
         CheckConversion(state);
+    const std::optional<std::string>& separator = state.options.separator;
+    if (state.options.decimalComma && separator && separator->find(',') != std::string::npos)
+        throw UsageError(
+            "--decimal-comma writes \",\" inside the numbers: choose another --separator");
     return state.options;
+}
+
+std::span<const OptionDescription> OptionTable()
+{
+    return Table;
 }

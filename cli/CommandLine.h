@@ -1,16 +1,19 @@
 #pragma once
 
-// The command line of `tralto`: the command word, then options and values in any order.
-// Every argument that begins with "--" is an option ("--name value" or "--name=value"); "--"
-// alone makes all that follow values, and everything else is a value, so that "-1" and "-pi"
-// need no quoting.
+// The command line of `tralto`: the command word, then options and arguments (values or input
+// files) in any order. Every argument that begins with "--" is an option ("--name value" or
+// "--name=value"), and so are "-o" and "-h"; "--" alone makes all that follow arguments, and
+// everything else is an argument, so that "-1" and "-pi" need no quoting. One table describes
+// every option: the parser, --help and the manual page read it.
 
 #include "cli/PointConverter.h"
 #include "format/Formater.h"
 
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 enum class Command
@@ -40,8 +43,16 @@ struct Options
     // as arguments.
     std::optional<std::string> separator;
     bool keepGoing = false;
-    // Whether a first line none of whose fields is a value counts as the column names.
+    // Whether the first line of a file may be the column names.
     bool detectHeader = true;
+    // Numbers are read and written with a decimal comma ("2,5").
+    bool decimalComma = false;
+    // The fields that hold the point, from 0, in the order of the source system's values;
+    // empty: the first fields, and any further fields pass through after the point.
+    std::vector<int> columns;
+    // -o FILE; unset or "-": standard output.
+    std::optional<std::string> output;
+    // Values, or the names of input files (cli/Commands.h tells which).
     std::vector<std::string> values;
 };
 
@@ -54,6 +65,31 @@ public:
 // The arguments after the program name. Throws UsageError with a message that names the
 // argument at fault.
 Options ParseCommandLine(const std::vector<std::string>& arguments);
+
+// What an option may be given with.
+enum OptionUse
+{
+    ForEvaluate = 1,
+    ForConvert = 2,
+    ForBoth = ForEvaluate | ForConvert
+};
+
+struct OptionState;
+
+// One entry of the option table.
+struct OptionDescription
+{
+    std::string_view name; // "--output"
+    std::string_view shortName; // "-o", or empty
+    std::string_view valueName; // "FILE"; empty for an option that takes no value
+    OptionUse use;
+    std::string_view section; // the heading it is listed under in --help
+    std::string_view help; // lines of at most 76 characters
+    void (*apply)(OptionState& state, const std::string& value);
+};
+
+// Every option, in the order --help lists them.
+std::span<const OptionDescription> OptionTable();
 
 // The ranges the format dialog accepts.
 constexpr int MinimumPrecision = 2;

@@ -32,7 +32,27 @@ std::size_t Utf8SequenceLength(std::string_view text)
     return length;
 }
 
+// Length of the printable character at the front of `text` (one shown as it is), or 0.
+std::size_t PrintableLength(std::string_view text)
+{
+    const auto c = static_cast<unsigned char>(text.front());
+    if (c >= 0x20 && c < 0x7F)
+        return 1;
+    return c >= 0x80 ? Utf8SequenceLength(text) : 0;
+}
+
 } // namespace
+
+bool IsPrintableText(std::string_view text)
+{
+    while (!text.empty()) {
+        const std::size_t length = PrintableLength(text);
+        if (length == 0)
+            return false;
+        text.remove_prefix(length);
+    }
+    return true;
+}
 
 std::string PrintableText(std::string_view text, std::size_t limit)
 {
@@ -44,13 +64,10 @@ std::string PrintableText(std::string_view text, std::size_t limit)
             break;
         }
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x20 && c < 0x7F && c != '\\') {
-            printable += static_cast<char>(c);
-            ++i;
-        } else if (c == '\\') {
+        if (c == '\\') {
             printable += "\\\\";
             ++i;
-        } else if (const std::size_t length = c >= 0x80 ? Utf8SequenceLength(text.substr(i)) : 0) {
+        } else if (const std::size_t length = PrintableLength(text.substr(i))) {
             printable.append(text.substr(i, length));
             i += length;
         } else {

@@ -42,3 +42,5 @@ private:
 
 // The text as it may appear in a message, at most `limit` bytes of it before an ellipsis.
 std::string PrintableText(std::string_view text, std::size_t limit = 80);
+// UTF-8 without control characters: what PrintableText leaves as it is.
+bool IsPrintableText(std::string_view text);

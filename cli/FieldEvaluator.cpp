@@ -3,6 +3,7 @@
 #include "cli/Diagnostics.h"
 #include "expression/Parser.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -44,7 +45,7 @@ bool IsWholeLiteral(std::string_view lexeme)
 // double precision. Its digits as an integer and the power of ten that divides them are both
 // exact doubles, and one division of exact doubles is correctly rounded: the result is the
 // double nearest to the literal, as std::from_chars gives it, in a fraction of the time.
-bool ReadShortDecimal(std::string_view text, double& number)
+bool ReadShortDecimal(std::string_view text, char decimalSeparator, double& number)
 {
     static constexpr double PowersOfTen[]
         = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15 };
@@ -58,7 +59,7 @@ bool ReadShortDecimal(std::string_view text, double& number)
             decimals += point;
             if (++count > 15)
                 return false;
-        } else if (c == '.' && !point) {
+        } else if (c == decimalSeparator && !point) {
             point = true;
         } else {
             return false;
@@ -71,7 +72,7 @@ bool ReadShortDecimal(std::string_view text, double& number)
 // A decimal literal, perhaps behind a minus: by far the most common field of a point file.
 // The evaluator takes the literal at double precision and negates it in extended precision;
 // this gives the same value without building a parser.
-bool ReadPlainDecimal(std::string_view text, long double& value)
+bool ReadPlainDecimal(std::string_view text, char decimalSeparator, long double& value)
 {
     const bool negative = !text.empty() && text.front() == '-';
     if (negative)
@@ -79,7 +80,15 @@ bool ReadPlainDecimal(std::string_view text, long double& value)
     if (text.empty() || !IsDigit(text.front()) || IsRadixLiteral(text))
         return false;
     double number = 0;
-    if (!ReadShortDecimal(text, number)) {
+    if (!ReadShortDecimal(text, decimalSeparator, number)) {
+        std::string pointed;
+        if (decimalSeparator != '.') {
+            if (text.find('.') != std::string_view::npos)
+                return false;
+            pointed.assign(text);
+            std::replace(pointed.begin(), pointed.end(), decimalSeparator, '.');
+            text = pointed;
+        }
         const char* const end = text.data() + text.size();
         const auto [literalEnd, error] = std::from_chars(text.data(), end, number);
         if (error != std::errc() || literalEnd != end)
@@ -95,9 +104,11 @@ std::string Quoted(std::string_view lexeme)
 }
 
 // Refuses what the evaluator would read without complaint but not as written: unknown names
-// (which give no value) and numbers with something stuck to them.
-std::string CheckTokens(const std::string& text)
+// (which give no value), numbers with something stuck to them and numbers beyond the doubles.
+// Notes the periodic functions called.
+std::string CheckTokens(const std::string& text, std::string& periodic)
 {
+    periodic.clear();
     CParser scanner;
     scanner.SetText(text);
     for (;;) {
@@ -113,7 +124,45 @@ std::string CheckTokens(const std::string& text)
             return "unknown name " + Quoted(lexeme);
         if (token == CParser::NUMBER && !IsWholeLiteral(lexeme))
             return Quoted(lexeme) + " is not a number";
+        if (token == CParser::NUMBER && std::isinf(scanner.TokenValue()))
+            return Quoted(lexeme) + " is beyond the range of numbers (1.8E308)";
+        const bool isPeriodic
+            = token == CParser::SIN || token == CParser::COS || token == CParser::TAN;
+        if (isPeriodic && periodic.find(lexeme) == std::string::npos)
+            periodic += (periodic.empty() ? "" : " or ") + std::string(lexeme);
     }
+}
+
+// The report of the C library's math functions in the command line's words: "ln: SING error
+// (the logarithm of 0)".
+std::string MathProblem(const std::string& function, const std::string& kind)
+{
+    const std::string name = function == "log" ? "ln"
+        : function == "log10"                  ? "log"
+        : function == "pow"                    ? "^"
+                                               : function;
+    std::string reason;
+    if (kind == "SING")
+        reason = name == "^" ? "0 to a negative power" : "the logarithm of 0";
+    else if (kind == "OVERFLOW")
+        reason = "the result is beyond the range of numbers";
+    else if (kind == "DOMAIN" && (name == "asin" || name == "acos"))
+        reason = "an argument beyond -1 to 1";
+    else if (kind == "DOMAIN")
+        reason = name == "^" ? "a negative number to a fractional power" : "a negative argument";
+    return name + ": " + kind + " error" + (reason.empty() ? "" : " (" + reason + ")");
+}
+
+std::string NotFiniteProblem(long double value, const std::string& periodic)
+{
+    if (std::isinf(value))
+        return "the result is beyond the range of numbers";
+    // The evaluator gives sine, cosine and tangent no value where the argument's last bit is
+    // worth more than a turn.
+    if (!periodic.empty())
+        return periodic
+            + ": no value for an argument of 2^53 (9.007E15) or more: its period is lost";
+    return "the result is not a number";
 }
 
 std::string ParseProblem(const CParseException& error)
@@ -140,12 +189,13 @@ std::string ParseProblem(const CParseException& error)
 
 } // namespace
 
-FieldEvaluator::FieldEvaluator()
+FieldEvaluator::FieldEvaluator(bool decimalComma)
+    : decimalComma_(decimalComma)
 {
     SetMathErrorHandler([this](const std::string& function, const std::string& kind) {
         // The first report names the cause; what follows from its substitute value does not.
         if (mathError_.empty())
-            mathError_ = function + ": " + kind + " error";
+            mathError_ = MathProblem(function, kind);
     });
 }
 
@@ -161,8 +211,12 @@ bool FieldEvaluator::Evaluate(std::string_view text, long double& value, std::st
         problem = "empty";
         return false;
     }
-    if (ReadPlainDecimal(text, value))
+    if (ReadPlainDecimal(text, decimalComma_ ? ',' : '.', value))
         return true;
+    if (decimalComma_ && text.find('.') != std::string_view::npos) {
+        problem = "holds a \".\": with --decimal-comma a number is written 2,5";
+        return false;
+    }
     // A window field never holds these; the evaluator would stop reading at them.
     if (text.find('\0') != std::string_view::npos) {
         problem = "holds a zero byte";
@@ -173,14 +227,25 @@ bool FieldEvaluator::Evaluate(std::string_view text, long double& value, std::st
         return false;
     }
     text_.assign(text);
-    return EvaluateExpression(value, problem);
+    if (decimalComma_)
+        std::replace(text_.begin(), text_.end(), ',', '.');
+    if (EvaluateExpression(value, problem))
+        return true;
+    if (!decimalComma_ && text.find(',') != std::string_view::npos) {
+        std::replace(text_.begin(), text_.end(), ',', '.');
+        long double commaValue = 0;
+        std::string commaProblem;
+        if (EvaluateExpression(commaValue, commaProblem))
+            problem = "a decimal comma? --decimal-comma reads it";
+    }
+    return false;
 }
 
 bool FieldEvaluator::EvaluateExpression(long double& value, std::string& problem)
 {
     mathError_.clear();
     try {
-        problem = CheckTokens(text_);
+        problem = CheckTokens(text_, periodic_);
         if (!problem.empty())
             return false;
         // The steps of EvaluateText, with the errors let out instead of turned into 0, and
@@ -199,6 +264,6 @@ bool FieldEvaluator::EvaluateExpression(long double& value, std::string& problem
     if (!mathError_.empty())
         problem = mathError_;
     else if (problem.empty() && !std::isfinite(value))
-        problem = "is not a finite number";
+        problem = NotFiniteProblem(value, periodic_);
     return problem.empty();
 }

@@ -7,13 +7,6 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-std::string_view Unquoted(std::string_view field)
-{
-    if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
-        return field.substr(1, field.size() - 2);
-    return field;
-}
-
 bool Separates(char c, FieldSeparator separator)
 {
     switch (separator) {
@@ -31,13 +24,24 @@ bool Separates(char c, FieldSeparator separator)
 
 } // namespace
 
-FieldSeparator DetectSeparator(std::string_view line)
+FieldSeparator DetectSeparator(std::string_view line, bool decimalComma)
 {
-    if (line.find(';') != std::string_view::npos)
+    // What is inside quotes is text of a field, not a separator.
+    bool quoted = false, semicolon = false, comma = false, tab = false;
+    for (const char c : line) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted) {
+            semicolon = semicolon || c == ';';
+            comma = comma || c == ',';
+            tab = tab || c == '\t';
+        }
+    }
+    if (semicolon)
         return FieldSeparator::Semicolon;
-    if (line.find(',') != std::string_view::npos)
+    if (comma && !decimalComma)
         return FieldSeparator::Comma;
-    if (line.find('\t') != std::string_view::npos)
+    if (tab)
         return FieldSeparator::Tab;
     return FieldSeparator::Blank;
 }
@@ -84,12 +88,32 @@ void SplitFields(
             quoted = !quoted;
         if (i < line.size() && (quoted || !Separates(line[i], separator)))
             continue;
-        fields.push_back(Unquoted(TrimBlanks(line.substr(start, i - start))));
+        fields.push_back(TrimBlanks(line.substr(start, i - start)));
         // A run of blanks is one separator.
         while (blank && i + 1 < line.size() && IsBlank(line[i + 1]))
             ++i;
         start = i + 1;
     }
+}
+
+std::string_view Unquoted(std::string_view field)
+{
+    if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
+        return field.substr(1, field.size() - 2);
+    return field;
+}
+
+std::string FieldText(std::string_view field)
+{
+    const std::string_view inside = Unquoted(field);
+    std::string text;
+    for (std::size_t i = 0; i < inside.size(); ++i) {
+        text += inside[i];
+        if (inside.size() < field.size() && inside[i] == '"' && i + 1 < inside.size()
+            && inside[i + 1] == '"')
+            ++i;
+    }
+    return text;
 }
 
 std::string_view TrimBlanks(std::string_view text)

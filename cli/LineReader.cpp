@@ -37,11 +37,6 @@ bool LineReader::Refill()
 LineReader::Status LineReader::Finish(std::string_view& line, std::string_view text)
 {
     ++lineNumber_;
-    if (skipping_) {
-        skipping_ = false;
-        pending_.clear();
-        return Status::TooLong;
-    }
     if (!text.empty() && text.back() == '\r')
         text.remove_suffix(1);
     line = text;
@@ -58,8 +53,9 @@ LineReader::Status LineReader::Next(std::string_view& line)
             if (atEnd_ || !Refill()) {
                 if (failed_)
                     return Status::ReadError;
+                skipping_ = false;
                 // The last line without its line break.
-                if (!pending_.empty() || skipping_)
+                if (!pending_.empty())
                     return Finish(line, pending_);
                 return Status::End;
             }
@@ -69,14 +65,19 @@ LineReader::Status LineReader::Next(std::string_view& line)
         const auto* const newline = static_cast<const char*>(std::memchr(start, '\n', available));
         const std::size_t length = newline ? static_cast<std::size_t>(newline - start) : available;
         begin_ += newline ? length + 1 : length;
-        if (!skipping_ && pending_.size() + length > MaxLineLength) {
-            skipping_ = true;
+        if (skipping_) {
+            skipping_ = !newline;
+            continue;
+        }
+        if (pending_.size() + length > MaxLineLength) {
             pending_.clear();
+            skipping_ = !newline;
+            ++lineNumber_;
+            return Status::TooLong;
         }
         if (newline && pending_.empty())
             return Finish(line, std::string_view(start, length));
-        if (!skipping_)
-            pending_.append(start, length);
+        pending_.append(start, length);
         if (newline)
             return Finish(line, pending_);
     }

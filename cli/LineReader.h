@@ -2,7 +2,9 @@
 
 // Standard input, one line at a time, in constant memory: a fixed read buffer, and a line that
 // straddles two reads is gathered in a second buffer of at most MaxLineLength bytes. A longer
-// line is skipped to its end and reported as too long. A line ends at "\n"; a "\r" before it
+// line is reported as too long as soon as it passes the limit, before its end is read (a line
+// may never end: a device of endless zeros); the next call skips the rest of it and goes on with
+// the line after it. A line ends at "\n"; a "\r" before it
 // (CR-LF files) is dropped; the last line may lack its line break. The bytes of a line are
 // passed on as they are (zero bytes, invalid UTF-8 included): judging them is the caller's job.
 
@@ -25,7 +27,7 @@ public:
     enum class Status
     {
         Line, // `line` holds the next line, valid until the next call
-        TooLong, // the next line was longer than MaxLineLength and has been skipped
+        TooLong, // the next line is longer than MaxLineLength; the next call skips its rest
         End,
         ReadError // errno tells why
     };

@@ -1,5 +1,5 @@
-// tralto: the command line. Parses the arguments, then runs the command over standard input
-// and output (cli/Commands.h).
+// tralto: the command line. Parses the arguments, then runs the command over its input files
+// or standard input, and standard output or its output file (cli/Commands.h).
 
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
@@ -28,8 +28,7 @@ int main(int argc, char** argv)
             = options.command == Command::Help ? HelpText() : "tralto " TRALTO_VERSION "\n";
         return OutputBuffer::ToDescriptor(STDOUT_FILENO)(text) ? ExitSuccess : ExitFailure;
     }
-    OutputBuffer output(OutputBuffer::ToDescriptor(STDOUT_FILENO));
-    LineReader input(LineReader::FromDescriptor(STDIN_FILENO));
-    Streams streams { input, output, diagnostics };
+    Streams streams { LineReader::FromDescriptor(STDIN_FILENO),
+        OutputBuffer::ToDescriptor(STDOUT_FILENO), diagnostics };
     return RunCommand(options, streams);
 }

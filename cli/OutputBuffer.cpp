@@ -59,6 +59,11 @@ void OutputBuffer::Number(std::string_view text)
         Field(text);
         return;
     }
+    RawField(text);
+}
+
+void OutputBuffer::RawField(std::string_view text)
+{
     if (fieldWritten_)
         buffer_ += separator_;
     fieldWritten_ = true;

@@ -24,6 +24,9 @@ public:
     // A number text (digits, ".", ",", "+", "-", "E", "INF", "NAN") as a field: quoted only
     // when the separator holds one of these characters.
     void Number(std::string_view text);
+    // A field taken as it is, quotes and all (a field passed through to a line with the
+    // separator it came with).
+    void RawField(std::string_view text);
     // Text taken as it is (a comment line passed through).
     void Text(std::string_view text);
     // Ends the line; writes a block once one is full. The separator for the next line's fields.

@@ -2,6 +2,8 @@
 
 #include "coordinates/CoordSet2D.h"
 
+#include <cmath>
+
 namespace {
 
 using Flags = std::array<bool, PointConverter::MaxValues>;
@@ -81,4 +83,31 @@ PointConverter::Point PointConverter::Convert(const Point& entered) const
     CoordSet2D set;
     Enter(set, settings_.from, degreesIn_, entered);
     return Shown(set, settings_.to, degreesOut_);
+}
+
+bool PointConverter::ConvertFinite(
+    const Point& entered, Point& shown, int& blamed, std::string& problem) const
+{
+    shown = Convert(entered);
+    bool finite = true;
+    for (int i = 0; i < OutputCount(); ++i)
+        finite = finite && std::isfinite(shown[i]);
+    if (finite)
+        return true;
+    // Every entered value is finite. An angle whose last bit is worth more than a turn names
+    // no direction (the engine's limit is 2^53 radians); otherwise a coordinate is so large
+    // that its square, on the way to a distance, is beyond the range of numbers.
+    blamed = 0;
+    for (int i = 0; i < InputCount(); ++i) {
+        const long double radians = degreesIn_[i] ? DegToRad(entered[i]) : entered[i];
+        if (IsAngle(settings_.from, i) && std::fabs(radians) >= 0x1p53L) {
+            blamed = i;
+            problem = "an angle of 2^53 (9.007E15) radians or more names no direction";
+            return false;
+        }
+        if (std::fabs(entered[i]) > std::fabs(entered[blamed]))
+            blamed = i;
+    }
+    problem = "too large: the converted point is beyond the range of numbers";
+    return false;
 }

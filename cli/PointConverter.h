@@ -10,6 +10,7 @@
 #include "coordinates/CoordSet3D.h"
 
 #include <array>
+#include <string>
 
 struct ConversionSettings
 {
@@ -34,6 +35,11 @@ public:
     // entered: InputCount() values as typed (angles in the unit); the result holds
     // OutputCount() values as the target's fields show them (angles in the unit).
     Point Convert(const Point& entered) const;
+
+    // Convert, or false when a value of the result is not a finite number: then `blamed` is
+    // the entered value that caused it and `problem` says why (an angle too large to name a
+    // direction, or a coordinate whose square is beyond the range of numbers).
+    bool ConvertFinite(const Point& entered, Point& shown, int& blamed, std::string& problem) const;
 
 private:
     ConversionSettings settings_;

@@ -2,16 +2,19 @@
 
 #include "cli/CommandLine.h"
 #include "cli/Diagnostics.h"
-#include "cli/LineReader.h"
+#include "cli/FieldEvaluator.h"
 #include "cli/OutputBuffer.h"
 #include "format/Formater.h"
 
-#include <cerrno>
-#include <cstring>
+#include <algorithm>
 
 namespace {
 
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+bool StartsLikeNumber(std::string_view text, bool decimalComma)
+{
+    const char c = text.front();
+    return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || (decimalComma && c == ',');
+}
 
 } // namespace
 
@@ -24,121 +27,148 @@ std::string PointSizeProblem(CoordinateSystem system, int found)
         + " values (" + names + "), found " + std::to_string(found);
 }
 
-void WritePoint(
-    OutputBuffer& output, const PointConverter& converter, const PointConverter::Point* entered)
+void WritePoint(OutputBuffer& output, int count, const PointConverter::Point* shown)
 {
-    if (entered) {
-        const PointConverter::Point shown = converter.Convert(*entered);
-        for (int i = 0; i < converter.OutputCount(); ++i)
-            output.Number(FormatValue(shown[i]));
-    } else {
-        for (int i = 0; i < converter.OutputCount(); ++i)
+    for (int i = 0; i < count; ++i) {
+        if (shown)
+            output.Number(FormatValue((*shown)[i]));
+        else
             output.Field({});
     }
     output.EndLine();
 }
 
-PointFile::PointFile(const Options& options, Streams& streams)
+PointFile::PointFile(const Options& options, FieldEvaluator& evaluator, OutputBuffer& output,
+    Diagnostics& diagnostics)
     : options_(options)
-    , streams_(streams)
+    , evaluator_(evaluator)
+    , output_(output)
+    , diagnostics_(diagnostics)
     , converter_(options.conversion)
-    , headerPossible_(options.detectHeader)
 {
+    for (int i = 0; i < converter_.InputCount(); ++i) {
+        columns_.push_back(options.columns.empty() ? static_cast<std::size_t>(i)
+                                                   : static_cast<std::size_t>(options.columns[i]));
+    }
+    fieldsNeeded_ = *std::max_element(columns_.begin(), columns_.end()) + 1;
     // Until the first point shows the file's separator, a line written with empty fields uses
     // the commonest one.
-    streams_.output.SetSeparator(options_.separator.value_or(","));
+    output_.SetSeparator(options_.separator.value_or(","));
 }
 
-int PointFile::Run()
+void PointFile::StartInput()
 {
-    int status = ExitSuccess;
-    std::string_view line;
-    for (;;) {
-        // Output that cannot be written ends the run (reported when it is flushed); the rest of
-        // the input is not read.
-        if (streams_.output.Failed())
-            return status;
-        const LineReader::Status read = streams_.input.Next(line);
-        if (read == LineReader::Status::End)
-            return status;
-        if (read == LineReader::Status::ReadError) {
-            streams_.diagnostics.Report("standard input", std::strerror(errno));
-            return ExitFailure;
-        }
-        if (read == LineReader::Status::TooLong) {
-            streams_.diagnostics.Report(
-                Place(), "longer than " + std::to_string(LineReader::MaxLineLength) + " bytes");
-        } else {
-            if (streams_.input.LineNumber() == 1 && line.starts_with(ByteOrderMark))
-                line.remove_prefix(ByteOrderMark.size());
-            if (IsBlankLine(line) || IsCommentLine(line)) {
-                streams_.output.Text(IsBlankLine(line) ? std::string_view() : line);
-                streams_.output.EndLine();
-                continue;
-            }
-            if (ConvertLine(line))
-                continue;
-        }
-        status = ExitBadInput;
-        if (!options_.keepGoing)
-            return status;
-        WritePoint(streams_.output, converter_, nullptr);
-    }
+    separator_.reset();
+    headerPossible_ = options_.detectHeader;
 }
 
-bool PointFile::ConvertLine(std::string_view line)
+bool PointFile::Line(std::string_view line, const LinePlace& place)
 {
+    fieldsKnown_ = false;
     if (!separator_) {
-        separator_ = DetectSeparator(line);
+        separator_ = DetectSeparator(line, options_.decimalComma);
+        const std::string_view text = SeparatorText(*separator_);
         if (!options_.separator)
-            streams_.output.SetSeparator(SeparatorText(*separator_));
+            output_.SetSeparator(text);
+        passRaw_ = !options_.separator || *options_.separator == text;
     }
     SplitFields(line, *separator_, fields_);
-
-    PointConverter::Point entered {};
-    long double value = 0;
-    std::size_t values = 0;
-    std::size_t firstBad = fields_.size();
-    std::string firstProblem;
-    for (std::size_t i = 0; i < fields_.size(); ++i) {
-        if (evaluator_.Evaluate(fields_[i], value, problem_)) {
-            if (i < entered.size())
-                entered[i] = value;
-            ++values;
-        } else if (firstBad == fields_.size()) {
-            firstBad = i;
-            firstProblem = problem_;
-        }
-    }
-    const bool header = headerPossible_ && values == 0;
+    const bool firstLine = headerPossible_;
     headerPossible_ = false;
-    if (header) {
-        WriteHeader();
+    if (fields_.size() < fieldsNeeded_) {
+        diagnostics_.Report(place.Text(),
+            options_.columns.empty()
+                ? PointSizeProblem(options_.conversion.from, static_cast<int>(fields_.size()))
+                : "--columns needs " + std::to_string(fieldsNeeded_) + " fields, found "
+                    + std::to_string(fields_.size()));
+        return false;
+    }
+    fieldsKnown_ = true;
+    if (firstLine && IsColumnNames()) {
+        WriteFields(nullptr, true);
         return true;
     }
 
-    if (fields_.size() != static_cast<std::size_t>(converter_.InputCount())) {
-        streams_.diagnostics.Report(
-            Place(), PointSizeProblem(options_.conversion.from, static_cast<int>(fields_.size())));
+    PointConverter::Point entered {};
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+        const std::string_view text = Unquoted(fields_[columns_[i]]);
+        if (!evaluator_.Evaluate(text, entered[i], problem_)) {
+            diagnostics_.Report(place.Text(columns_[i]), text, problem_);
+            return false;
+        }
+    }
+    PointConverter::Point shown {};
+    int blamed = 0;
+    if (!converter_.ConvertFinite(entered, shown, blamed, problem_)) {
+        const std::size_t field = columns_[static_cast<std::size_t>(blamed)];
+        diagnostics_.Report(place.Text(field), Unquoted(fields_[field]), problem_);
         return false;
     }
-    if (firstBad != fields_.size()) {
-        streams_.diagnostics.Report(
-            Place() + ", field " + std::to_string(firstBad + 1), fields_[firstBad], firstProblem);
-        return false;
-    }
-    WritePoint(streams_.output, converter_, &entered);
+    WriteFields(&shown, false);
     return true;
 }
 
-std::string PointFile::Place() const
+// A spreadsheet's first line names its columns; a point file may have none. The line is taken
+// as the names only when it cannot be a point: no field is a value or starts like a number (a
+// digit, a sign, a point), none holds bytes that are not text (a binary or UTF-16 file), and
+// the point's fields are not empty.
+bool PointFile::IsColumnNames()
 {
-    return "line " + std::to_string(streams_.input.LineNumber());
+    long double value = 0;
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        const std::string_view name = Unquoted(fields_[i]);
+        if (name.empty()) {
+            if (ValueOfField(i) >= 0)
+                return false;
+            continue;
+        }
+        if (StartsLikeNumber(name, options_.decimalComma) || !IsPrintableText(name)
+            || evaluator_.Evaluate(name, value, problem_))
+            return false;
+    }
+    return true;
 }
 
-void PointFile::WriteHeader()
+int PointFile::ValueOfField(std::size_t field) const
 {
-    for (const std::string_view name : ValueNames(options_.conversion.to))
-        streams_.output.Field(name);
-    streams_.output.EndLine();
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+        if (columns_[i] == field)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void PointFile::WriteFields(const PointConverter::Point* shown, bool names)
+{
+    const auto targetNames = ValueNames(options_.conversion.to);
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        const int value = ValueOfField(i);
+        if (value < 0)
+            PassThrough(fields_[i]);
+        else if (names)
+            output_.Field(targetNames[static_cast<std::size_t>(value)]);
+        else if (shown)
+            output_.Number(FormatValue((*shown)[static_cast<std::size_t>(value)]));
+        else
+            output_.Field({});
+    }
+    output_.EndLine();
+}
+
+void PointFile::PassThrough(std::string_view field)
+{
+    if (passRaw_)
+        output_.RawField(field);
+    else
+        output_.Field(FieldText(field));
+}
+
+void PointFile::WriteEmpty(bool afterLine)
+{
+    // What passes through a bad line is kept; where the line is not known, it is as wide as
+    // the point needs.
+    if (afterLine && fieldsKnown_)
+        WriteFields(nullptr, false);
+    else
+        WritePoint(output_, static_cast<int>(fieldsNeeded_), nullptr);
 }

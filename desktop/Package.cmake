@@ -169,6 +169,9 @@ function(tralto_configure_cpack)
   # as plugins it cannot see: a platform plugin to open a window at all, and
   # the SVG plugin for the window icon.
   set(CPACK_DEBIAN_${program}_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
+  # Qt's own texts (standard buttons, context menus) in the user's language;
+  # without them those stay English.
+  set(CPACK_DEBIAN_${program}_PACKAGE_RECOMMENDS qt6-translations-l10n)
   file(READ "${TRALTO_PACKAGE_DIR}/tralto.description" CPACK_DEBIAN_${program}_DESCRIPTION)
 
   # A static library and headers: nothing to run, so nothing to depend on.

@@ -105,7 +105,6 @@ bool LanguageFileReader::ReadBlocks()
     uint32_t position = Magic.size();
     std::optional<Span> hashes;
     std::optional<Span> messages;
-    bool language = false;
     while (position < size) {
         if (size - position < BlockHeaderSize)
             return false;
@@ -133,9 +132,9 @@ bool LanguageFileReader::ReadBlocks()
             numerusRules_ = content;
             break;
         case LanguageBlock:
-            if (language)
+            if (language_)
                 return false;
-            language = true;
+            language_ = content;
             break;
         case DependenciesBlock: // names other files
         case ContextsBlock: // texts by context, not by ID
@@ -269,6 +268,13 @@ bool LanguageFileReader::CheckNumerusRules() const
 QByteArrayView LanguageFileReader::View(Span span) const
 {
     return QByteArrayView(bytes_).sliced(span.begin, span.size);
+}
+
+QString LanguageFileReader::Language() const
+{
+    if (!language_)
+        return {};
+    return QString::fromUtf8(WithoutTerminator(View(*language_)));
 }
 
 QString LanguageFileReader::Text(QByteArrayView id) const

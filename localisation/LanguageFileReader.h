@@ -31,6 +31,10 @@ public:
     // "551"); a null text when the file holds none.
     QString Text(QByteArrayView id) const;
 
+    // The locale the file was translated for ("de_DE"), as its compiler
+    // recorded it; empty when the file names none.
+    QString Language() const;
+
     // The hash under which a message ID is filed, as the compiler computes it.
     static uint32_t IdHash(QByteArrayView id);
 
@@ -63,4 +67,5 @@ private:
     Span hashes_;
     Span messages_;
     std::optional<Span> numerusRules_;
+    std::optional<Span> language_;
 };

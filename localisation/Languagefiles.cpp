@@ -6,7 +6,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTranslator>
+
+#include <algorithm>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -40,6 +47,8 @@ public:
 
     bool isEmpty() const override { return false; }
 
+    QString Locale() const { return reader_.Language(); }
+
 private:
     LanguageFileReader reader_;
 };
@@ -51,17 +60,33 @@ QString LanguageFolderPath(const QString& programFilePath)
     return QFileInfo(programFilePath).absoluteDir().filePath(QStringLiteral("language"));
 }
 
+QString LanguageFilePath(const QString& languageFolder, const QString& code)
+{
+    return QDir(languageFolder).filePath(FilePrefix + code);
+}
+
 std::unique_ptr<QTranslator> OpenLanguageFile(const QString& languageFolder, const QString& code)
 {
     // A code names a file of the folder, never a path elsewhere.
     if (code.isEmpty() || code.contains(QLatin1Char('/')))
         return nullptr;
-    const QFileInfo info(QDir(languageFolder).filePath(FilePrefix + code));
-    if (!info.isFile() || info.size() > MaximumFileSize)
+    const QByteArray path = QFile::encodeName(LanguageFilePath(languageFolder, code));
+    // Opened without waiting, and then only read when it is a plain file: a
+    // FIFO in its place (or one swapped in after a look at the name) must
+    // never hold the program until something writes to it.
+    const int descriptor = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (descriptor < 0)
         return nullptr;
-    QFile file(info.filePath());
-    if (!file.open(QIODevice::ReadOnly))
+    struct stat status
+    {
+    };
+    QFile file;
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)
+        || status.st_size > MaximumFileSize
+        || !file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
         return nullptr;
+    }
     QByteArray content = file.read(MaximumFileSize + 1);
     if (file.error() != QFileDevice::NoError || content.size() > MaximumFileSize)
         return nullptr;
@@ -79,35 +104,60 @@ QString LanguageFileText(const QTranslator* file, int32_t number)
     return file->translate(nullptr, QByteArray::number(number).constData());
 }
 
-QString LanguageCodeOfFile(const QString& fileName, LanguageCodeRule rule)
+QString LanguageFileLocale(const QTranslator* file)
 {
-    if (rule == LanguageCodeRule::Dialog)
-        return fileName.right(CodeLength);
-    const qsizetype dot = fileName.indexOf(QLatin1Char('.'));
-    if (dot < 0)
-        return {};
-    return fileName.mid(dot + 1, CodeLength);
+    const auto* languageFile = dynamic_cast<const LanguageFile*>(file);
+    return languageFile != nullptr ? languageFile->Locale() : QString();
 }
 
-QStringList FindLanguageFiles(const QString& languageFolder)
+bool IsLanguageCode(const QString& code)
 {
+    return code.size() == CodeLength && std::all_of(code.begin(), code.end(), [](QChar c) {
+        return (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+    });
+}
+
+QStringList FindLanguageCodes(const QString& languageFolder)
+{
+    // Read in the order the file system keeps; what is offered is sorted.
     const QDir folder(languageFolder, FilePrefix + QLatin1Char('*'), QDir::Unsorted,
         QDir::Files | QDir::CaseSensitive);
-    return folder.entryList();
-}
-
-QStringList FindLanguageCodes(const QString& languageFolder, LanguageCodeRule rule)
-{
-    return LanguageCodesOfFiles(FindLanguageFiles(languageFolder), rule);
-}
-
-QStringList LanguageCodesOfFiles(const QStringList& fileNames, LanguageCodeRule rule)
-{
     QStringList codes;
-    for (const QString& fileName : fileNames) {
-        const QString code = LanguageCodeOfFile(fileName, rule);
-        if (!code.isEmpty() && code != QLatin1String("tds"))
+    for (const QString& fileName : folder.entryList()) {
+        const QString code = fileName.mid(FilePrefix.size());
+        if (IsLanguageCode(code) && code != QLatin1String("tds"))
             codes.append(code);
     }
+    // A folder holds each name once, so each code comes once.
+    codes.sort(Qt::CaseSensitive);
     return codes;
+}
+
+qsizetype SuitedLanguage(
+    const QStringList& codes, const QStringList& fileLocales, const QLocale& user)
+{
+    for (const QString& wanted : user.uiLanguages()) {
+        const QLocale wish(wanted);
+        if (wish.language() == QLocale::C || wish.language() == QLocale::AnyLanguage)
+            continue;
+        qsizetype sameLanguage = -1;
+        for (qsizetype i = 0; i < fileLocales.size(); ++i) {
+            if (fileLocales[i].isEmpty())
+                continue;
+            const QLocale made(fileLocales[i]);
+            if (made.language() != wish.language())
+                continue;
+            if (made.territory() == wish.territory())
+                return i;
+            if (sameLanguage < 0)
+                sameLanguage = i;
+        }
+        if (sameLanguage >= 0)
+            return sameLanguage;
+    }
+    const qsizetype english = codes.indexOf(FallbackLanguageCode);
+    if (english >= 0)
+        return english;
+    return codes.isEmpty() ? -1 : 0;
 }

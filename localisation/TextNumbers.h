@@ -48,4 +48,10 @@ inline constexpr int32_t ExponentDigitsPrompt = 607;
 inline constexpr int32_t DecimalsPrompt = 608;
 inline constexpr int32_t FirstFormatKind = 609; // 609 to 612 in the order of TFloatFormat
 
+// The info dialog's product block: the word before the version number and
+// the two lines about the program.
+inline constexpr int32_t VersionCaption = 620;
+inline constexpr int32_t FirstInfoLine = 621;
+inline constexpr int32_t SecondInfoLine = 622;
+
 } // namespace TextNumber

@@ -33,6 +33,8 @@ TRALTO_BUILD_PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   libgl-dev libqt6svg6 qt6-qpa-plugins
+  # Qt's own texts (context menus, standard buttons) in the user's language
+  qt6-translations-l10n
   # dpkg-shlibdeps, which computes the Debian package's dependencies
   dpkg-dev
 )
@@ -42,8 +44,8 @@ TRALTO_TEST_PACKAGES=(
   clang libclang-rt-14-dev clang-format
   libbenchmark-dev libmuparser-dev
   xvfb xauth xdotool x11-utils xclip
-  # bc for bench/cli_throughput.sh
-  bc
+  # bc and numpy (the vectorised conversion it compares with) for bench/cli_throughput.sh
+  bc python3-numpy
   desktop-file-utils appstream libx11-dev
   # the checker of the Debian package, and man-db, with which it renders
   # the manual pages

@@ -4,8 +4,9 @@
 # installed, under that window manager:
 #   scripts/screenshot-windows.sh OUT_DIR [LANGUAGE]
 # writes OUT_DIR/<window>-<1x|2x>-<bare|wm>.png for the 3-D window, the 2-D
-# window and the info dialog, and the whole screen with a math error box. The
-# documentation's pictures are taken from these. Needs Xvfb and xdotool.
+# window, the info dialog and the first-start dialog of a German locale, and
+# the whole screen with a math error box. The documentation's pictures are
+# taken from these. Needs Xvfb and xdotool.
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:?usage: $0 OUT_DIR [LANGUAGE]}
@@ -90,6 +91,17 @@ for scale in 1 2; do
 
     start_program 2
     grab_window "$main" "$out/2d-$suffix.png"
+    kill "$program"; wait "$program" 2>/dev/null || true
+
+    # The first start of a user with a German locale: the language dialog,
+    # German chosen.
+    rm -f "$work/program/Tralmain.ini"
+    LC_ALL=de_DE.UTF-8 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$work/program/Tralmain" &
+    program=$!; pids+=("$program")
+    if dialog=$(wait_for_window "Solidus\$"); then
+      sleep 1
+      grab_window "$dialog" "$out/first-start-de_DE-$suffix.png"
+    fi
     kill "$program"; wait "$program" 2>/dev/null || true
     kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null || true
   done

@@ -95,6 +95,21 @@ const QTranslator* globalObjects::LoadLanguage(const QString& code)
     return languageHandle_.get();
 }
 
+QString globalObjects::LoadLanguageOrFallback(const QString& code, const QStringList& fallbacks)
+{
+    if (LoadLanguage(code) != nullptr)
+        return code;
+    QStringList tried { code };
+    for (const QString& fallback : fallbacks) {
+        if (tried.contains(fallback))
+            continue;
+        tried.append(fallback);
+        if (LoadLanguage(fallback) != nullptr)
+            return fallback;
+    }
+    return {};
+}
+
 QString globalObjects::LanguageText(int32_t number) const
 {
     return LanguageFileText(languageHandle_.get(), number);

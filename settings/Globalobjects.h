@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -48,6 +49,10 @@ public:
     // Language files. The handle is the loaded file, or null; it stays valid
     // until the next LoadLanguage with another code or the end of this object.
     const QTranslator* LoadLanguage(const QString& code);
+    // LoadLanguage of the code, and when its file does not open, of the first
+    // of the fallbacks whose file does, in their order. Gives the code of the
+    // language loaded: the code, a fallback, or empty when none opens.
+    QString LoadLanguageOrFallback(const QString& code, const QStringList& fallbacks);
     QString LanguageText(int32_t number) const;
     int32_t LanguageTextNumber(const QString& code) const;
     const QTranslator* LanguageHandle() const { return languageHandle_.get(); }

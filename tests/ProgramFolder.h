@@ -6,6 +6,14 @@
 #include <QString>
 #include <QTemporaryDir>
 
+// The i-th of the codes "aaa", "aab", … "zzz", for folders of many languages.
+inline QString MadeUpLanguageCode(int i)
+{
+    const QChar letters[]
+        = { QChar(u'a' + i / 676 % 26), QChar(u'a' + i / 26 % 26), QChar(u'a' + i % 26) };
+    return QString(letters, 3);
+}
+
 // A program folder of a test's own: "Tralmain" with the shipped language
 // files (as built) beside it and, when a test writes one, a settings file.
 // Needs TRALTO_LANGUAGE_DIR, the built language folder.

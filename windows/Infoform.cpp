@@ -2,6 +2,7 @@
 
 #include "widgets/DesignScale.h"
 #include "widgets/DialogFrame.h"
+#include "windows/ProductAddresses.h"
 
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -15,9 +16,6 @@
 #include <cmath>
 
 namespace {
-
-const QString ProductPageAddress = QStringLiteral("https://tralto.example.org/");
-const QString ContactMailAddress = QStringLiteral("mailto:support@tralto.example.org");
 
 // The product block: 485 pixels wide, the heading at 16, 8 over 465 pixels,
 // the three lines at left 24 from top 40, 16 apart. Text taller than that
@@ -105,9 +103,18 @@ std::pair<QColor, QColor> InfoColours(const QPalette& palette)
 
 ProductInfo TraltoProductInfo()
 {
-    return { QStringLiteral("Tralto"), QStringLiteral(TRALTO_VERSION),
-        QStringLiteral("Converts coordinates as you type."),
-        QStringLiteral("Cartesian, spherical, cylindrical and polar coordinates.") };
+    ProductInfo info;
+    info.name = QStringLiteral("Tralto");
+    info.version = QStringLiteral(TRALTO_VERSION);
+    info.line1 = QStringLiteral("Converts coordinates as you type.");
+    info.line2 = QStringLiteral("Cartesian, spherical, cylindrical and polar coordinates.");
+    const QString page = QStringLiteral(TRALTO_PRODUCT_PAGE);
+    const QString mail = QStringLiteral(TRALTO_CONTACT_MAIL);
+    if (!page.isEmpty())
+        info.webPage = QUrl(page);
+    if (!mail.isEmpty())
+        info.mailAddress = QUrl(QStringLiteral("mailto:") + mail);
+    return info;
 }
 
 void SetUrlOpener(UrlOpener opener)
@@ -152,6 +159,10 @@ TFormInfo::TFormInfo(QWidget* owner, const ProductInfo& info)
     Mail_Button->setGeometry(Px(16), Px(8), Px(121), Px(25));
     WWW_Button->setObjectName(QStringLiteral("WWW_Button"));
     WWW_Button->setGeometry(Px(184), Px(8), Px(121), Px(25));
+
+    // A button without an address is left out; the others keep their places.
+    Mail_Button->setVisible(info_.mailAddress.isValid());
+    WWW_Button->setVisible(info_.webPage.isValid());
 
     connect(OK_Button, &QPushButton::clicked, this, &TFormInfo::accept);
     connect(Mail_Button, &QPushButton::clicked, this, &TFormInfo::Mail_ButtonClick);
@@ -204,7 +215,8 @@ QWidget* TFormInfo::BuildProductBlock(QWidget* parent) const
     const int lineWidth = Px(BlockWidth) - Px(LineLeft) - Px(HeadingLeft);
     int top = std::max(Px(FirstLineTop), heading->y() + heading->height() + Px(HeadingGap));
     const std::pair<QString, QString> lines[] = {
-        { QStringLiteral("Version_Label"), QStringLiteral("Version ") + info_.version },
+        { QStringLiteral("Version_Label"),
+            info_.versionCaption + QLatin1Char(' ') + info_.version },
         { QStringLiteral("Info1_Label"), info_.line1 },
         { QStringLiteral("Info2_Label"), info_.line2 },
     };
@@ -220,12 +232,12 @@ QWidget* TFormInfo::BuildProductBlock(QWidget* parent) const
 
 void TFormInfo::WWW_ButtonClick()
 {
-    OpenUrl(QUrl(ProductPageAddress));
+    OpenUrl(info_.webPage);
 }
 
 void TFormInfo::Mail_ButtonClick()
 {
-    OpenUrl(QUrl(ContactMailAddress));
+    OpenUrl(info_.mailAddress);
 }
 
 void ShowInfoDialog(QWidget* owner, const ProductInfo& info)

@@ -2,11 +2,13 @@
 
 // The about box: the product block (name as heading, version, two lines of
 // information) on the tooltip colour, a strip with "Mail", "www" and "OK".
-// "Mail" and "www" hand a fixed address to the desktop and leave the box open.
+// "Mail" and "www" hand the maker's address to the desktop and leave the box
+// open; a button without an address is not shown.
 
 #include <QColor>
 #include <QDialog>
 #include <QString>
+#include <QUrl>
 
 #include <functional>
 #include <utility>
@@ -14,7 +16,6 @@
 class QPalette;
 
 class QPushButton;
-class QUrl;
 
 struct ProductInfo
 {
@@ -22,9 +23,16 @@ struct ProductInfo
     QString version;
     QString line1;
     QString line2;
+    // The word in front of the version number.
+    QString versionCaption = QStringLiteral("Version");
+    // The product's web page and the maker's "mailto:" address; empty when
+    // not known.
+    QUrl webPage;
+    QUrl mailAddress;
 };
 
-// Tralto's own product information, as the main window hands it over.
+// Tralto's own product information, in English, with the addresses given
+// when the program was built.
 ProductInfo TraltoProductInfo();
 
 // Opens a web or mail address in the user's browser or mail program. Tests

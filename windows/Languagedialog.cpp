@@ -3,6 +3,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTranslator>
 
 #include <algorithm>
@@ -32,15 +37,22 @@ constexpr int32_t RadioWidth = 129;
 constexpr int32_t RadioItemHeight = 20;
 constexpr int32_t RadioFrameHeight = 30;
 constexpr int32_t ExtraHeight = 30;
+// What a window manager may add around the dialog (title bar, borders),
+// kept free when a long list is fitted to the screen.
+constexpr int32_t WindowFrameAllowance = 48;
 
 } // namespace
 
-TLanguageForm::TLanguageForm(QWidget* owner, IniFile& settings, const QString& languageFolder)
+TLanguageForm::TLanguageForm(
+    QWidget* owner, IniFile& settings, const QString& languageFolder, const QLocale& userLocale)
     : QDialog(owner)
     , settings_(settings)
     , languageFolder_(languageFolder)
+    , userLocale_(userLocale)
     , OKBtn(new QPushButton(QStringLiteral("OK"), this))
-    , radio(new RadioGroup(this))
+    , scroller_(new QScrollArea(this))
+    , list_(new QWidget)
+    , radio(new RadioGroup(list_))
     , scale_(DesignScale(font()))
 {
     setObjectName(QStringLiteral("LanguageForm"));
@@ -55,14 +67,40 @@ TLanguageForm::TLanguageForm(QWidget* owner, IniFile& settings, const QString& l
     radio->setGeometry(0, 0, Px(RadioWidth), Px(41));
     setTabOrder(OKBtn, radio);
 
+    // Without a frame of its own and on the dialog's background: while the
+    // list fits, nothing shows that it could scroll.
+    scroller_->setObjectName(QStringLiteral("Languages_ScrollArea"));
+    scroller_->setFrameShape(QFrame::NoFrame);
+    // The keyboard goes to the items, never to the area around them.
+    scroller_->setFocusPolicy(Qt::NoFocus);
+    scroller_->setWidget(list_);
+    scroller_->setWidgetResizable(false);
+    scroller_->viewport()->setAutoFillBackground(false);
+    list_->setObjectName(QStringLiteral("Languages_List"));
+    list_->setAutoFillBackground(false);
+
     connect(OKBtn, &QPushButton::clicked, this, &TLanguageForm::OKBtnClick);
+    // The item the keyboard moves to in a long list comes into view.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now != nullptr && list_->isAncestorOf(now))
+            scroller_->ensureWidgetVisible(now);
+    });
 }
 
 void TLanguageForm::setVisible(bool visible)
 {
-    if (visible && !isVisible())
+    const bool showing = visible && !isVisible();
+    if (showing)
         FormShow();
     QDialog::setVisible(visible);
+    // Once the list has its size on screen, a chosen item far down it is
+    // scrolled into view.
+    if (!showing)
+        return;
+    const QList<QRadioButton*> items
+        = radio->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
+    if (QRadioButton* chosen = items.value(radio->ItemIndex()))
+        scroller_->ensureWidgetVisible(chosen);
 }
 
 void TLanguageForm::FormShow()
@@ -72,21 +110,24 @@ void TLanguageForm::FormShow()
     prompts_.clear();
     radio->Clear();
     languageCodes_.clear();
+    languageLocales_.clear();
 
     nextTop_ = Px(FirstTop);
     // The margin stays as designed: the elements inside grow with the font.
     margin_ = Margin;
     widest_ = Px(LeastWidest);
 
-    const QStringList files = FindLanguageFiles(languageFolder_);
-    if (files.isEmpty()) {
+    const QStringList codes = FindLanguageCodes(languageFolder_);
+    if (codes.isEmpty()) {
         MessageBoxes::Show(this,
             { QApplication::applicationName(), QStringLiteral("Error opening the Language files!"),
                 MessageBoxes::Icon::Warning });
     }
-    for (const QString& code : LanguageCodesOfFiles(files, LanguageCodeRule::Dialog))
+    for (const QString& code : codes)
         AddLanguage(code);
-    radio->SetItemIndex(0);
+    const int suited
+        = static_cast<int>(SuitedLanguage(languageCodes_, languageLocales_, userLocale_));
+    radio->SetItemIndex(suited);
     PlaceElements();
 }
 
@@ -98,8 +139,9 @@ void TLanguageForm::AddLanguage(const QString& code)
     if (!file)
         return;
     languageCodes_.append(code);
+    languageLocales_.append(LanguageFileLocale(file.get()));
 
-    auto* prompt = new QLabel(this);
+    auto* prompt = new QLabel(list_);
     prompt->setObjectName(QStringLiteral("Prompt%1_Label").arg(prompts_.size()));
     prompt->setTextFormat(Qt::PlainText);
     prompt->setText(LanguageFileText(file.get(), TextNumber::LanguagePrompt));
@@ -120,11 +162,45 @@ void TLanguageForm::PlaceElements()
     radio->setGeometry(margin_, nextTop_, std::max(Px(RadioWidth), needed.width()), radioHeight);
     widest_ = std::max(widest_, radio->width());
 
-    const int32_t height
-        = 4 * margin_ + radio->y() + radio->height() + OKBtn->height() + Px(ExtraHeight);
-    const int32_t width = 3 * margin_ + widest_;
-    setFixedSize(width, height);
-    OKBtn->move((width - OKBtn->width()) / 2, radio->y() + margin_ + radio->height());
+    const QSize list(3 * margin_ + widest_, radio->y() + radio->height());
+    list_->resize(list);
+    // A list longer (or wider) than the screen scrolls, so that OK below it
+    // stays on the screen.
+    const QSize room = RoomForList();
+    const int32_t barWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroller_);
+    bool vertical = list.height() > room.height();
+    int32_t width = list.width() + (vertical ? barWidth : 0);
+    const bool horizontal = width > room.width();
+    const int32_t height = list.height() + (horizontal ? barWidth : 0);
+    if (!vertical && height > room.height()) {
+        vertical = true;
+        width += barWidth;
+    }
+    const QSize shown(std::min(width, room.width()), std::min(height, room.height()));
+    scroller_->setVerticalScrollBarPolicy(
+        vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    scroller_->setHorizontalScrollBarPolicy(
+        horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    scroller_->setGeometry(QRect(QPoint(0, 0), shown));
+
+    const int32_t dialogHeight = 4 * margin_ + shown.height() + OKBtn->height() + Px(ExtraHeight);
+    setFixedSize(shown.width(), dialogHeight);
+    OKBtn->move((shown.width() - OKBtn->width()) / 2, shown.height() + margin_);
+}
+
+QSize TLanguageForm::RoomForList() const
+{
+    const QScreen* desktop = parentWidget() != nullptr && parentWidget()->isVisible()
+        ? parentWidget()->screen()
+        : screen();
+    if (desktop == nullptr)
+        return { QWIDGETSIZE_MAX, QWIDGETSIZE_MAX };
+    // Everything but the list: the margins, OK and the window's frame.
+    const QSize available = desktop->availableGeometry().size();
+    const int32_t below = 4 * margin_ + OKBtn->height() + Px(ExtraHeight);
+    const int32_t frame = Px(WindowFrameAllowance);
+    return { std::max(available.width() - frame, OKBtn->width()),
+        std::max(available.height() - frame - below, Px(RadioItemHeight)) };
 }
 
 int32_t TLanguageForm::Px(int32_t designPixels) const
@@ -152,9 +228,9 @@ void TLanguageForm::OKBtnClick()
 }
 
 std::optional<QString> ShowLanguageDialog(
-    QWidget* owner, IniFile& settings, const QString& languageFolder)
+    QWidget* owner, IniFile& settings, const QString& languageFolder, const QLocale& userLocale)
 {
-    TLanguageForm dialog(owner, settings, languageFolder);
+    TLanguageForm dialog(owner, settings, languageFolder, userLocale);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.ChosenCode();

@@ -2,16 +2,19 @@
 
 // The first-start language dialog. Every language file of the folder that
 // opens adds one prompt line (its text 603) and one radio item (its text
-// 100), each in its own language; OK writes the chosen code to the settings
-// file at once and hands the code to the caller:
+// 100), each in its own language; the language of the user's locale is
+// chosen beforehand (English when none suits). OK writes the chosen code to
+// the settings file at once and hands the code to the caller:
 //
 //   folder search → OpenLanguageFile(code) → prompt + item → OK → "Language"/"CommonLangExt"
 //
 // The files are opened one at a time and released at once; the language
-// loaded by globalObjects does not change.
+// loaded by globalObjects does not change. A list longer than the screen
+// scrolls, with OK below it in view.
 
 #include <QDialog>
 #include <QList>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -21,6 +24,7 @@
 class IniFile;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class RadioGroup;
 class globalObjects;
 
@@ -29,7 +33,9 @@ class TLanguageForm : public QDialog
     Q_OBJECT
 
 public:
-    TLanguageForm(QWidget* owner, IniFile& settings, const QString& languageFolder);
+    // The language chosen beforehand is the one that suits `userLocale`.
+    TLanguageForm(QWidget* owner, IniFile& settings, const QString& languageFolder,
+        const QLocale& userLocale = QLocale::system());
 
     // The codes of the listed languages, parallel to the items of `radio`.
     const QStringList& LanguageCodes() const { return languageCodes_; }
@@ -44,15 +50,23 @@ private:
     void FormShow();
     void AddLanguage(const QString& code);
     void PlaceElements();
+    QSize RoomForList() const;
     void OKBtnClick();
 
     IniFile& settings_;
     QString languageFolder_;
+    QLocale userLocale_;
     QStringList languageCodes_;
+    // The locale each listed file was made for, parallel to the codes.
+    QStringList languageLocales_;
     QString chosenCode_;
     QList<QLabel*> prompts_;
 
     QPushButton* OKBtn;
+    // The prompts and `radio` lie on `list_`, which scrolls when it is longer
+    // than the screen allows.
+    QScrollArea* scroller_;
+    QWidget* list_;
     RadioGroup* radio;
 
     // Layout state of one showing: the top of the next prompt line, the
@@ -69,6 +83,6 @@ private:
 // is being created) and frees it when it closes. Gives the chosen code, which
 // is also in the settings file then, or nothing when the user closed the
 // dialog without OK.
-std::optional<QString> ShowLanguageDialog(
-    QWidget* owner, IniFile& settings, const QString& languageFolder);
+std::optional<QString> ShowLanguageDialog(QWidget* owner, IniFile& settings,
+    const QString& languageFolder, const QLocale& userLocale = QLocale::system());
 std::optional<QString> ShowLanguageDialog(QWidget* owner, globalObjects& globals);

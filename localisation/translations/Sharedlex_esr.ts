@@ -138,5 +138,20 @@
         <extracomment>Format dialog: fourth item of the drop-down list of number layouts: fixed decimal places with the integer part grouped in threes by the thousands separator, such as 31,415,926.54. The list is 289 pixels wide.</extracomment>
         <translation>Número con separador de miles</translation>
     </message>
+    <message id="620">
+        <source>Version</source>
+        <extracomment>Info dialog (menu Info): the word in front of the version number in the product block, as in &apos;Version 0.0.1&apos;. The block is 485 pixels wide. No &apos;&amp;&apos; accelerator.</extracomment>
+        <translation>Versión</translation>
+    </message>
+    <message id="621">
+        <source>Converts coordinates as you type.</source>
+        <extracomment>Info dialog (menu Info): the first line under the product name, saying what the program does. The block is 485 pixels wide; a longer line wraps. No &apos;&amp;&apos; accelerator.</extracomment>
+        <translation>Convierte coordenadas mientras escribe.</translation>
+    </message>
+    <message id="622">
+        <source>Cartesian, spherical, cylindrical and polar coordinates.</source>
+        <extracomment>Info dialog (menu Info): the second line under the product name, naming the kinds of coordinates the program converts. The block is 485 pixels wide; a longer line wraps. No &apos;&amp;&apos; accelerator.</extracomment>
+        <translation>Coordenadas cartesianas, esféricas, cilíndricas y polares.</translation>
+    </message>
 </context>
 </TS>

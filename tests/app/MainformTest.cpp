@@ -1,6 +1,8 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,9 +12,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 
 #include "app/Mainform.h"
+#include "localisation/QtTranslation.h"
 #include "tests/CoordWindowSupport.h"
 #include "tests/LanguageFileBuilder.h"
 #include "tests/ModalDialog.h"
@@ -28,6 +32,9 @@
 
 #include <memory>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 // The main window routing between the two coordinate windows, its menus and
 // the settings it keeps.
@@ -69,6 +76,31 @@ class MainformTest : public QObject
             if (item->objectName() == QLatin1String("Language_Item_") + QLatin1String(code))
                 return item;
         return nullptr;
+    }
+    static QStringList CheckedLanguages(TMainForm& form)
+    {
+        QStringList checked;
+        for (QAction* item : form.LanguageItems())
+            if (item->isChecked())
+                checked << item->objectName();
+        return checked;
+    }
+    // Spoils a language file: "missing", "cut" short, a "fifo" or a "folder"
+    // in its place, or "unreadable".
+    static bool Spoil(const QString& path, const QString& how)
+    {
+        QFile file(path);
+        if (how == QLatin1String("cut"))
+            return file.open(QIODevice::ReadWrite) && file.resize(file.size() / 2);
+        if (how == QLatin1String("unreadable"))
+            return file.setPermissions({});
+        if (!file.remove())
+            return false;
+        if (how == QLatin1String("fifo"))
+            return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+        if (how == QLatin1String("folder"))
+            return QDir().mkdir(path);
+        return how == QLatin1String("missing");
     }
     static void ChooseDimension(QWidget& window, int item)
     {
@@ -191,17 +223,23 @@ private slots:
     void firstStartWithoutAChoiceFallsBackToEnglish_data()
     {
         QTest::addColumn<QByteArray>("settings");
-        QTest::newRow("no settings file") << QByteArray();
+        QTest::addColumn<bool>("noLanguageFiles");
+        QTest::newRow("no settings file") << QByteArray() << false;
         // A stored empty code names no language either: English again, not
         // a run without texts and the dialog at every start.
-        QTest::newRow("empty code stored") << QByteArray("[Language]\nCommonLangExt=\n");
+        QTest::newRow("empty code stored") << QByteArray("[Language]\nCommonLangExt=\n") << false;
+        // The dialog says there are none; that is said once.
+        QTest::newRow("no language files") << QByteArray() << true;
     }
 
     void firstStartWithoutAChoiceFallsBackToEnglish()
     {
         QFETCH(QByteArray, settings);
+        QFETCH(bool, noLanguageFiles);
         if (!settings.isEmpty())
             QVERIFY(folder_->WriteSettings(settings));
+        if (noLanguageFiles)
+            QVERIFY(QDir(folder_->LanguageFolder()).removeRecursively());
         {
             std::unique_ptr<TMainForm> form;
             const ModalRun run = DriveModalDialog<TLanguageForm>(
@@ -210,6 +248,7 @@ private slots:
             QVERIFY(run.shown);
             QCOMPARE(form->LanguageCode(), QStringLiteral("enu"));
             QCOMPARE(folder_->ReadSettings(), settings);
+            QCOMPARE(boxes_.size(), size_t(noLanguageFiles ? 1 : 0));
         }
         const QByteArray written = folder_->ReadSettings();
         if (settings.isEmpty()) {
@@ -235,6 +274,38 @@ private slots:
         QCOMPARE(names,
             QStringList({ "Language_Item_deu", "Language_Item_enu", "Language_Item_esr",
                 "Language_Item_ita", "Language_Item_ptb" }));
+    }
+
+    void longLanguageMenuFitsTheScreen()
+    {
+        // 500 more languages and backup copies of German: each language once,
+        // German alone checked, and the menu within the screen.
+        const QString folder = folder_->LanguageFolder() + QStringLiteral("/Sharedlex.");
+        const auto write = [&folder](const QString& name, const QString& copyOf) {
+            QFile source(folder + copyOf);
+            QFile target(folder + name);
+            return source.open(QIODevice::ReadOnly) && target.open(QIODevice::WriteOnly)
+                && target.write(source.readAll()) == source.size();
+        };
+        for (int i = 0; i < 500; ++i)
+            QVERIFY(write(MadeUpLanguageCode(i), QStringLiteral("ita")));
+        for (const char* backup : { "deu~", "deu.bak", "deu.orig" })
+            QVERIFY(write(QLatin1String(backup), QStringLiteral("deu")));
+        QVERIFY(folder_->WriteSettings("[Language]\nCommonLangExt=deu\n"));
+        auto form = Start();
+        QVERIFY(form);
+        QCOMPARE(form->LanguageItems().size(), 505);
+        QCOMPARE(CheckedLanguages(*form), QStringList({ "Language_Item_deu" }));
+
+        auto* menu = form->findChild<QAction*>("OptionsLanguage_Item")->menu();
+        menu->popup(form->mapToGlobal(QPoint(0, 0)));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        // One column that scrolls, as high as the screen at most (Qt lets a
+        // popup overlap the screen's edge by its frame's pixel or two).
+        const QRect screen = menu->screen()->availableGeometry();
+        QVERIFY(menu->height() <= screen.height() && menu->y() >= screen.top());
+        QVERIFY(menu->width() < screen.width() / 2);
+        menu->close();
     }
 
     void languageMenuSwitchesEveryText()
@@ -282,6 +353,133 @@ private slots:
         QVERIFY(group != nullptr);
         QVERIFY(group->isExclusive());
         QCOMPARE(group->actions(), form->LanguageItems());
+    }
+
+    void unreadableLanguageFallsBack_data()
+    {
+        // How the file of the stored language, German, is spoiled (and
+        // English with it, in the last row), and the language shown instead.
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<bool>("englishToo");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("missing") << "missing" << false << "English";
+        QTest::newRow("cut short") << "cut" << false << "English";
+        QTest::newRow("FIFO") << "fifo" << false << "English";
+        QTest::newRow("folder") << "folder" << false << "English";
+        QTest::newRow("unreadable") << "unreadable" << false << "English";
+        QTest::newRow("English cut short too") << "cut" << true << "Español";
+    }
+
+    void unreadableLanguageFallsBack()
+    {
+        QFETCH(QString, damage);
+        QFETCH(bool, englishToo);
+        QFETCH(QString, shown);
+        if (damage == QLatin1String("unreadable") && geteuid() == 0)
+            QSKIP("Run as root, which reads a file whatever its permissions say.");
+        const QString german = folder_->LanguageFolder() + QStringLiteral("/Sharedlex.deu");
+        QVERIFY(Spoil(german, damage));
+        if (englishToo)
+            QVERIFY(Spoil(folder_->LanguageFolder() + QStringLiteral("/Sharedlex.enu"), damage));
+        QVERIFY(folder_->WriteSettings("[Language]\nCommonLangExt=deu\n"));
+        {
+            auto form = Start();
+            QVERIFY(form);
+            ChooseDimension(*form->Coord3DWindow(), 0);
+            ChooseDimension(*form->Coord2DWindow(), 1);
+
+            // Menu, theta choices, the format dialog's OK and Cancel: none blank.
+            auto* convention
+                = form->Coord3DWindow()->findChild<RadioGroup*>("Koord_KugelZ_RadioGroup");
+            QStringList texts { form->menuBar()->actions()[1]->text(), convention->ItemText(0),
+                convention->ItemText(1) };
+            DriveModalDialog<TFormFormat>(
+                [&] { form->findChild<QAction*>("Format_Item")->trigger(); },
+                [&](TFormFormat& dialog) {
+                    for (const char* button : { "OK_Button", "Cancel_Button" })
+                        texts << dialog.findChild<QPushButton*>(button)->text();
+                    dialog.reject();
+                });
+            QCOMPARE(texts.size(), 5);
+            QVERIFY(!texts.contains(QString()));
+            QVERIFY(texts[3] != texts[4]);
+
+            // Told once, after both windows and a dialog.
+            QCOMPARE(boxes_.size(), size_t(1));
+            QCOMPARE(boxes_[0].text,
+                QStringLiteral("The language file \"%1\" could not be read; the texts are shown "
+                               "in %2.")
+                    .arg(german, shown));
+            QCOMPARE(CheckedLanguages(*form),
+                QStringList({ englishToo ? "Language_Item_esr" : "Language_Item_enu" }));
+        }
+        // The choice stays, for a start once the file is whole again.
+        QVERIFY(folder_->ReadSettings().contains("CommonLangExt=deu"));
+    }
+
+    void choosingAnUnreadableLanguageKeepsTheOneShown()
+    {
+        QVERIFY(Spoil(folder_->LanguageFolder() + QStringLiteral("/Sharedlex.ita"), "cut"));
+        auto form = StartEnglishIn(3);
+        QVERIFY(form);
+        LanguageItem(*form, "ita")->trigger();
+        QCOMPARE(boxes_.size(), size_t(1));
+        QVERIFY(boxes_[0].text.contains(QStringLiteral("Sharedlex.ita")));
+        QCOMPARE(form->LanguageCode(), QStringLiteral("enu"));
+        QCOMPARE(CheckedLanguages(*form), QStringList({ "Language_Item_enu" }));
+        QCOMPARE(form->menuBar()->actions()[1]->text(), QStringLiteral("&Options"));
+
+        LanguageItem(*form, "deu")->trigger();
+        QCOMPARE(form->LanguageCode(), QStringLiteral("deu"));
+        QCOMPARE(boxes_.size(), size_t(1));
+    }
+
+    void qtTextsFollowTheLanguage_data()
+    {
+        // Qt's own texts and the info dialog's after a change of language:
+        // the fields' context menu, a message box's and a dialog's standard
+        // buttons, a line of the info dialog.
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("German") << "deu"
+                                << QStringList({ "Alles auswählen", "OK", "Abbrechen",
+                                       "Rechnet Koordinaten um, während Sie tippen." });
+        QTest::newRow("Spanish") << "esr"
+                                 << QStringList({ "Seleccionar todo", "Aceptar", "Cancelar",
+                                        "Convierte coordenadas mientras escribe." });
+    }
+
+    void qtTextsFollowTheLanguage()
+    {
+        QFETCH(QString, code);
+        QFETCH(QStringList, texts);
+        if (!QFile::exists(QtTranslation::InstalledFolder() + QStringLiteral("/qtbase_de.qm")))
+            QSKIP("Qt's translations are not installed (Debian: qt6-translations-l10n).");
+        auto form = StartEnglishIn(3);
+        QVERIFY(form);
+        const auto shown = [&form] {
+            QStringList shown;
+            auto* field = form->Coord3DWindow()->findChild<QLineEdit*>("Koord_Karx_Edit");
+            // "Select All" ends the standard menu of a field.
+            const std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
+            shown << menu->actions().last()->text().section(QLatin1Char('\t'), 0, 0).remove('&');
+            const QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+            for (const auto button : { QDialogButtonBox::Ok, QDialogButtonBox::Cancel })
+                shown << buttons.button(button)->text().remove('&');
+            DriveModalDialog<TFormInfo>([&] { form->findChild<QAction*>("About_Item")->trigger(); },
+                [&](TFormInfo& dialog) {
+                    shown << dialog.findChild<QLabel*>("Info1_Label")->text();
+                    dialog.accept();
+                });
+            return shown;
+        };
+        const QStringList english = shown();
+        QCOMPARE(english,
+            QStringList({ "Select All", "OK", "Cancel", "Converts coordinates as you type." }));
+        LanguageItem(*form, code.toLatin1().constData())->trigger();
+        QCOMPARE(shown(), texts);
+        LanguageItem(*form, "enu")->trigger();
+        QCOMPARE(shown(), english);
     }
 
     void keysLandAfterASwitchOfDimension_data()

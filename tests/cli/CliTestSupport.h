@@ -1,7 +1,8 @@
 #pragma once
 
-// Runs the command line in the test's own process, with the input given as text and read in
-// small pieces (so that lines straddle the reads), the output and messages caught as text.
+// Runs the command line in the test's own process, with standard input given as text and read
+// in small pieces (so that lines straddle the reads), standard output and the messages caught
+// as text.
 
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
@@ -46,14 +47,12 @@ inline CliRun RunTralto(
         run.status = ExitFailure;
         return run;
     }
-    LineReader reader(TextSource(input, piece), 16);
-    OutputBuffer output(
+    Streams streams { TextSource(input, piece),
         [&run](std::string_view text) {
             run.output += text;
             return true;
         },
-        32);
-    Streams streams { reader, output, diagnostics };
+        diagnostics, 16, 32 };
     run.status = RunCommand(options, streams);
     return run;
 }

@@ -1,4 +1,5 @@
 #include "cli/CommandLine.h"
+#include "cli/HelpText.h"
 #include "tests/TestMain.h"
 #include "tests/cli/CliTestSupport.h"
 
@@ -6,7 +7,47 @@
 
 using namespace std::string_literals;
 
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <string>
+
+namespace {
+
+// Every "--name" a text mentions.
+std::set<std::string> MentionedOptions(const std::string& text)
+{
+    static const std::regex option("--[a-z][a-z-]*[a-z]");
+    std::set<std::string> names;
+    for (auto match = std::sregex_iterator(text.begin(), text.end(), option);
+         match != std::sregex_iterator(); ++match)
+        names.insert(match->str());
+    return names;
+}
+
+// The manual page as its reader sees it, as far as the names of options go: "\-" is "-".
+std::string ManualPage()
+{
+    std::ifstream file(TRALTO_MANUAL_PAGE);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return std::regex_replace(text.str(), std::regex(R"(\\-)"), "-");
+}
+
+// Whether `word` stands in `line` as a word of its own (between blanks or quotes), or is empty.
+bool HasWord(const std::string& line, std::string_view word)
+{
+    const auto bounds = [](char c) { return c == ' ' || c == '"'; };
+    for (std::size_t at = line.find(word); at != std::string::npos; at = line.find(word, at + 1)) {
+        const std::size_t after = at + word.size();
+        if ((at == 0 || bounds(line[at - 1])) && (after == line.size() || bounds(line[after])))
+            return true;
+    }
+    return word.empty();
+}
+
+} // namespace
 
 // The options: what each one sets, and the message for each wrong use.
 class CommandLineTest : public QObject
@@ -23,9 +64,22 @@ class CommandLineTest : public QObject
             + " unit=" + std::to_string(int(o.conversion.unit))
             + " format=" + std::to_string(int(o.format.kind)) + "/"
             + std::to_string(o.format.precision) + "/" + std::to_string(o.format.digits)
-            + " separator=" + (o.separator ? "[" + *o.separator + "]" : "input") + " keep="
-            + std::to_string(o.keepGoing) + " header=" + std::to_string(o.detectHeader) + " values="
-            + std::to_string(o.values.size()) + (o.values.empty() ? "" : ":" + o.values.back());
+            + " separator=" + (o.separator ? "[" + *o.separator + "]" : "input")
+            + " keep=" + std::to_string(o.keepGoing) + " header=" + std::to_string(o.detectHeader)
+            + " values=" + std::to_string(o.values.size())
+            + (o.values.empty() ? "" : ":" + o.values.back()) + ReadingSummary(o);
+    }
+    // The options of files and columns, only where given, so that most rows need not say them.
+    static std::string ReadingSummary(const Options& o)
+    {
+        std::string summary;
+        for (const int column : o.columns)
+            summary += (summary.empty() ? " columns=" : ",") + std::to_string(column);
+        if (o.decimalComma)
+            summary += " decimal-comma";
+        if (o.output)
+            summary += " output=" + *o.output;
+        return summary;
     }
 
 private slots:
@@ -72,6 +126,9 @@ private slots:
             << std::string("eval --format=number --digits=0")
             << std::string("command=2 from=cartesian to=spherical theta=0 unit=0 format=3/5/0 "
                            "separator=input keep=0 header=1 values=0"s);
+        QTest::newRow("columns, decimal comma, output file") << std::string(
+            "convert --from sph --to cart --columns 3,1,12 --decimal-comma -o out "
+            "a.csv -") << convertDefaults + "2:- columns=2,0,11 decimal-comma output=out"s;
         QTest::newRow("help anywhere")
             << std::string("convert --from x --help")
             << std::string("command=0 from=cartesian to=spherical theta=0 "
@@ -142,6 +199,22 @@ private slots:
         QTest::newRow("negative decimals")
             << std::string("eval --format number --digits -1")
             << "--digits must lie between 0 and 18 (decimals), not -1"s;
+        QTest::newRow("columns count from 1")
+            << std::string("convert --from sph --to cart --columns 0,1,2")
+            << "--columns counts the fields from 1, not 0"s;
+        QTest::newRow("a column beyond every line")
+            << std::string("convert --from sph --to cart --columns 1,2,1048578")
+            << "--columns: no line has a field 1048578"s;
+        QTest::newRow("a column twice")
+            << std::string("convert --from sph --to cart --columns 2,3,2")
+            << "--columns names field 2 twice"s;
+        QTest::newRow("columns fewer than the values")
+            << std::string("convert --from sph --to cart --columns 2,3")
+            << "--columns names 2 fields; spherical has 3 values"s;
+        QTest::newRow("output without a file") << std::string("eval 1 -o") << "-o needs a value"s;
+        QTest::newRow("decimal comma with a separator that holds a comma")
+            << std::string("convert --from sph --to cart --decimal-comma --separator=,")
+            << "--decimal-comma writes \",\" inside the numbers: choose another --separator"s;
         QTest::newRow("exact with precision")
             << std::string("eval --exact --precision 5")
             << "--exact is the general format with precision 18; it "
@@ -156,6 +229,43 @@ private slots:
             QFAIL("accepted");
         } catch (const UsageError& error) {
             QCOMPARE(std::string(error.what()), message);
+        }
+    }
+
+    // The option table is what the parser reads and --help lists; the manual page is written
+    // by hand, so it must be held to the table: the same options with the same values.
+    void manualPageDescribesTheOptionTable()
+    {
+        const std::string manual = ManualPage();
+        QVERIFY(!manual.empty());
+        QVERIFY(manual.find("\"Tralto " TRALTO_PROJECT_VERSION "\"") != std::string::npos);
+        const std::size_t begin = manual.find("\n.SH OPTIONS\n");
+        const std::size_t end = manual.find("\n.SH ", begin + 1);
+        QVERIFY(begin != std::string::npos && end != std::string::npos);
+        // The lines after ".TP" head the descriptions of the options.
+        std::vector<std::string> heads;
+        std::istringstream section(manual.substr(begin, end - begin));
+        for (std::string line; std::getline(section, line);) {
+            if (line == ".TP" && std::getline(section, line))
+                heads.push_back(line);
+        }
+        std::set<std::string> table;
+        for (const OptionDescription& option : OptionTable()) {
+            table.insert(std::string(option.name));
+            const auto described = std::find_if(heads.begin(), heads.end(), [&](const auto& head) {
+                return MentionedOptions(head).count(std::string(option.name))
+                    && HasWord(head, option.valueName) && HasWord(head, option.shortName);
+            });
+            QVERIFY2(described != heads.end(), option.name.data());
+        }
+        for (const std::string& head : heads) {
+            for (const std::string& name : MentionedOptions(head))
+                QVERIFY2(table.count(name), head.c_str());
+        }
+        // The prose of the page and of --help names no option that is not there.
+        for (const std::string& text : { manual, std::string(HelpText()) }) {
+            for (const std::string& name : MentionedOptions(text))
+                QVERIFY2(table.count(name), name.c_str());
         }
     }
 };

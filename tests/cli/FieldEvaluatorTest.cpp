@@ -86,20 +86,37 @@ private slots:
         QTest::newRow("operator at the end")
             << std::string("1+") << "a number, pi, a function or '(' is missing or out of place"s;
         QTest::newRow("decimal comma")
-            << std::string("1,5") << "a number, pi, a function or '(' is missing or out of place"s;
+            << std::string("1,5") << "a decimal comma? --decimal-comma reads it"s;
         QTest::newRow("minus alone")
             << std::string("-") << "a number, pi, a function or '(' is missing or out of place"s;
         QTest::newRow("division by zero") << std::string("7/0") << "division by zero"s;
         QTest::newRow("integer division by a fraction")
             << std::string("7 div 0.5") << "division by zero"s;
         QTest::newRow("square root of a negative")
-            << std::string("sqrt(-4)") << "sqrt: DOMAIN error"s;
-        QTest::newRow("logarithm of zero") << std::string("ln 0") << "log: SING error"s;
-        QTest::newRow("arc sine beyond 1") << std::string("asin 2") << "asin: DOMAIN error"s;
+            << std::string("sqrt(-4)") << "sqrt: DOMAIN error (a negative argument)"s;
+        QTest::newRow("natural logarithm of zero, named as written")
+            << std::string("ln 0") << "ln: SING error (the logarithm of 0)"s;
+        QTest::newRow("decimal logarithm of a negative, named as written")
+            << std::string("log(-1)") << "log: DOMAIN error (a negative argument)"s;
+        QTest::newRow("arc sine beyond 1")
+            << std::string("asin 2") << "asin: DOMAIN error (an argument beyond -1 to 1)"s;
+        QTest::newRow("power of zero below zero")
+            << std::string("0^-1") << "^: SING error (0 to a negative power)"s;
         QTest::newRow("math error, then division by its NaN")
-            << std::string("1/sqrt(-1)") << "sqrt: DOMAIN error"s;
-        QTest::newRow("beyond the double range")
-            << std::string("1e999") << "is not a finite number"s;
+            << std::string("1/sqrt(-1)") << "sqrt: DOMAIN error (a negative argument)"s;
+        QTest::newRow("literal beyond the double range")
+            << std::string("1e999") << "'1e999' is beyond the range of numbers (1.8E308)"s;
+        QTest::newRow("product beyond the extended range") << std::string(
+            "1e300*1e300*1e300*1e300*1e300*1e300*1e300*1e300*1e300*1e300*1e300*"
+            "1e300*1e300*1e300*1e300*1e300*1e300") << "the result is beyond the range of numbers"s;
+        QTest::newRow("sine of a huge argument says why")
+            << std::string("sin 1e16")
+            << "sin: no value for an argument of 2^53 (9.007E15) or "
+               "more: its period is lost"s;
+        QTest::newRow("every periodic function that may be the cause")
+            << std::string("cos(1) + tan(2^60) + cos 2")
+            << "cos or tan: no value for an argument of 2^53 (9.007E15) or more: its period is "
+               "lost"s;
         QTest::newRow("zero byte") << std::string("1\0"
                                                   "2",
             3) << "holds a zero byte"s;
@@ -120,6 +137,36 @@ private slots:
         std::string found;
         QVERIFY(!evaluator.Evaluate(text, value, found));
         QCOMPARE(found, problem);
+    }
+
+    // With a decimal comma the same texts give the same values; a point is refused, since
+    // there it may group thousands.
+    void decimalComma_data()
+    {
+        QTest::addColumn<std::string>("text");
+        QTest::addColumn<std::string>("pointed");
+        QTest::addColumn<std::string>("problem");
+        QTest::newRow("plain") << std::string("-2,5") << std::string("-2.5") << std::string();
+        QTest::newRow("exponent") << std::string("1,5E-3") << std::string("1.5E-3")
+                                  << std::string();
+        QTest::newRow("expression")
+            << std::string("2,5*pi") << std::string("2.5*pi") << std::string();
+        QTest::newRow("a point is refused")
+            << std::string("1.5") << std::string()
+            << "holds a \".\": with --decimal-comma a number is written 2,5"s;
+    }
+    void decimalComma()
+    {
+        QFETCH(std::string, text);
+        QFETCH(std::string, pointed);
+        QFETCH(std::string, problem);
+        FieldEvaluator evaluator(true);
+        long double value = 0;
+        std::string found;
+        QCOMPARE(evaluator.Evaluate(text, value, found), problem.empty());
+        QCOMPARE(found, problem);
+        if (problem.empty())
+            QCOMPARE(value, EvaluateText(pointed));
     }
 
     void mathErrorOfOneFieldDoesNotStickToTheNext()

@@ -8,6 +8,7 @@
 using namespace std::string_literals;
 
 #include <cerrno>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,24 @@ private slots:
             lines, (std::vector<std::string> { "1", "<too long>", "2", longest, "<too long>" }));
     }
 
+    // A device of endless zeros: the line is reported once it passes the limit, not when it
+    // ends (it never does).
+    void reportsALineThatNeverEndsOnceItPassesTheLimit()
+    {
+        std::size_t read = 0;
+        LineReader reader(
+            [&read](char* buffer, std::size_t size) -> ssize_t {
+                std::memset(buffer, 0, size);
+                read += size;
+                return static_cast<ssize_t>(size);
+            },
+            4096);
+        std::string_view line;
+        QCOMPARE(reader.Next(line), LineReader::Status::TooLong);
+        QCOMPARE(reader.LineNumber(), 1LL);
+        QVERIFY(read <= LineReader::MaxLineLength + 4096);
+    }
+
     void reportsAReadError()
     {
         LineReader reader([](char*, std::size_t) -> ssize_t {
@@ -104,17 +123,29 @@ private slots:
     {
         QTest::addColumn<std::string>("line");
         QTest::addColumn<FieldSeparator>("separator");
-        QTest::newRow("semicolon first") << std::string("1;2,5;3") << FieldSeparator::Semicolon;
-        QTest::newRow("comma") << std::string("1, 2, 3") << FieldSeparator::Comma;
-        QTest::newRow("tab") << std::string("1\t2 3") << FieldSeparator::Tab;
-        QTest::newRow("blanks") << std::string(" 1  2 3") << FieldSeparator::Blank;
-        QTest::newRow("names") << std::string("x,y,z") << FieldSeparator::Comma;
+        // With a decimal comma, which never separates.
+        QTest::addColumn<FieldSeparator>("withDecimalComma");
+        QTest::newRow("semicolon first")
+            << std::string("1;2,5;3") << FieldSeparator::Semicolon << FieldSeparator::Semicolon;
+        QTest::newRow("comma") << std::string("1, 2, 3") << FieldSeparator::Comma
+                               << FieldSeparator::Blank;
+        QTest::newRow("tab") << std::string("1\t2 3") << FieldSeparator::Tab << FieldSeparator::Tab;
+        QTest::newRow("tab, decimal comma")
+            << std::string("1,5\t2") << FieldSeparator::Comma << FieldSeparator::Tab;
+        QTest::newRow("blanks") << std::string(" 1  2 3") << FieldSeparator::Blank
+                                << FieldSeparator::Blank;
+        QTest::newRow("names") << std::string("x,y,z") << FieldSeparator::Comma
+                               << FieldSeparator::Blank;
+        QTest::newRow("quoted semicolon is text")
+            << std::string("1,2,\"a;b\"") << FieldSeparator::Comma << FieldSeparator::Blank;
     }
     void detectsTheSeparator()
     {
         QFETCH(std::string, line);
         QFETCH(FieldSeparator, separator);
+        QFETCH(FieldSeparator, withDecimalComma);
         QCOMPARE(DetectSeparator(line), separator);
+        QCOMPARE(DetectSeparator(line, true), withDecimalComma);
     }
 
     void splitsFields_data()
@@ -135,12 +166,12 @@ private slots:
             << std::string("1\t\t3") << FieldSeparator::Tab << "1||3"s;
         QTest::newRow("runs of blanks are one")
             << std::string("  1   2 \t 3  ") << FieldSeparator::Blank << "1|2|3"s;
-        QTest::newRow("quotes dropped")
-            << std::string("\"1\",\" 2 \"") << FieldSeparator::Comma << "1| 2 "s;
+        QTest::newRow("quotes kept, for a field that passes through")
+            << std::string("\"1\",\" 2 \"") << FieldSeparator::Comma << "\"1\"|\" 2 \""s;
         QTest::newRow("separator inside quotes")
-            << std::string("\"1,234.5\",2") << FieldSeparator::Comma << "1,234.5|2"s;
+            << std::string("\"1,234.5\",2") << FieldSeparator::Comma << "\"1,234.5\"|2"s;
         QTest::newRow("blank inside quotes")
-            << std::string("\"2 * pi\" 1") << FieldSeparator::Blank << "2 * pi|1"s;
+            << std::string("\"2 * pi\" 1") << FieldSeparator::Blank << "\"2 * pi\"|1"s;
         QTest::newRow("unclosed quote runs to the end")
             << std::string("\"1,2") << FieldSeparator::Comma << "\"1,2"s;
         QTest::newRow("zero byte kept")

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The built `tralto` as a script uses it: exit statuses, what goes to standard output and what
 # to standard error, odd input bytes, failing streams, round trips through the program.
-#   program.sh TRALTO
+#   program.sh TRALTO VERSION
 set -uo pipefail
 tralto=$1
+version=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -37,14 +38,15 @@ for word in --from --to --theta --deg --format --precision --digits --exact --se
   --keep-going --no-header 'EXIT STATUS' cartesian2 polar; do
   grep -q -- "$word" "$work/help" || fail "--help does not mention $word"
 done
-run "version" 0 "tralto 0.0.1\n" "" --version </dev/null
+run "version" 0 "tralto $version\n" "" --version </dev/null
 run "no command" 2 "" "tralto: usage: no command given\nTry 'tralto --help'.\n" </dev/null
 run "bad precision" 2 "" "tralto: usage: --precision must lie between 2 and 18, not 40\nTry 'tralto --help'.\n" \
   eval --precision 40 1 </dev/null
 
 # --- the evaluator's trace never reaches either stream
 run "no trace" 0 "-3\n0.84147\n1.4142\n" "" eval -- '-(1+2)' 'sin 1' 'sqrt 2' </dev/null
-run "no trace with an error" 1 "" "tralto: expression 1 \"-sqrt(-1)\": sqrt: DOMAIN error\n" \
+run "no trace with an error" 1 "" \
+  "tralto: expression 1 \"-sqrt(-1)\": sqrt: DOMAIN error (a negative argument)\n" \
   eval -- '-sqrt(-1)' </dev/null
 # The locale never changes the decimal separator.
 german=$(locale -a 2>/dev/null | grep -i -m1 '^de_DE') || true
@@ -62,6 +64,43 @@ printf '1,0,0\n1,\xc3\x28,0\n3,0,0\n' | run "invalid UTF-8, keep going" 1 "1,1.5
   convert --from cartesian --to spherical --keep-going
 { head -c 3000000 /dev/zero | tr '\0' 7; printf '\n1 0 0\n'; } | run "a line of 3 MB" 1 ",,\n1 1.5708 0\n" \
   "tralto: line 1: longer than 1048576 bytes\n" convert --from cart --to sph --keep-going
+
+# A line that never ends is reported once it passes the limit, and the run stops.
+timeout 60 "$tralto" eval </dev/zero >"$work/out" 2>"$work/err"
+status=$?
+[ "$status" -eq 1 ] || fail "endless line: exit status $status"
+[ "$(cat "$work/err")" = "tralto: line 1: longer than 1048576 bytes" ] ||
+  fail "endless line: $(head -c 300 "$work/err")"
+
+# --- the output file is replaced only by a run that ends well
+printf 'old\n' >"$work/out.csv"
+printf '1,0,0\n2pi,0,0\n' | run "failed -o" 1 "" \
+  "tralto: line 2, field 1 \"2pi\": '2pi' is not a number\ntralto: $work/out.csv: not written: the run stopped before the end\n" \
+  convert --from cart --to sph -o "$work/out.csv"
+[ "$(cat "$work/out.csv")" = old ] || fail "a failed -o changed the old file"
+printf '1,0,0\n' | run "-o" 0 "" "" convert --from cart --to sph -o "$work/new.csv"
+[ "$(cat "$work/new.csv")" = "1,1.5708,0" ] || fail "-o did not write the file"
+# Interrupted half way: the old file stays, no temporary file is left.
+mkfifo "$work/fifo"
+"$tralto" convert --from cart --to sph -o "$work/out.csv" <"$work/fifo" &
+converter=$!
+exec 3>"$work/fifo"
+printf '1,0,0\n' >&3
+sleep 1
+ls "$work" | grep -q '^out\.csv\.' || fail "-o writes no temporary file beside the file"
+kill -TERM "$converter"
+wait "$converter"
+[ $? -eq $((128 + 15)) ] || fail "an interrupted run does not end by its signal"
+exec 3>&-
+[ "$(cat "$work/out.csv")" = old ] || fail "an interrupted -o changed the old file"
+leftovers=$(ls "$work" | grep '\.csv\.')
+[ -z "$leftovers" ] || fail "temporary files left behind: $leftovers"
+# Something that is no plain file is written directly, never replaced.
+if [ -w /dev/full ]; then
+  "$tralto" eval 1 -o /dev/full 2>"$work/err"
+  [ $? -eq 2 ] || fail "-o /dev/full is not a failure"
+  [ -c /dev/full ] || fail "-o replaced the device /dev/full"
+fi
 
 # --- failing streams
 if [ -w /dev/full ]; then

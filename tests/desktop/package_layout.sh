@@ -35,6 +35,7 @@ for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-pl
     fail "Depends lacks $package: $depends"
 done
 [[ "$depends" == *"libqt6widgets6 (>= "* ]] || fail "Depends names no computed Qt version: $depends"
+[ "$(field Recommends)" = qt6-translations-l10n ] || fail "Recommends: $(field Recommends)"
 
 # --- owner and the exact list of files
 dpkg-deb --contents "$deb" >"$work/contents"

@@ -1,6 +1,7 @@
 #include "tests/layout/LayoutCheck.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QGroupBox>
@@ -174,7 +175,16 @@ QList<const QWidget*> ShownChildren(const QWidget* parent)
     return children;
 }
 
-void CheckElement(QStringList& problems, const QWidget* window, const QWidget* element)
+// Whether the element is the view of a scroll area, whose content may be
+// larger than the view and lie partly outside the window: it scrolls.
+bool IsScrolledView(const QWidget* element)
+{
+    const auto* area = qobject_cast<const QAbstractScrollArea*>(element->parentWidget());
+    return area != nullptr && area->viewport() == element;
+}
+
+void CheckElement(
+    QStringList& problems, const QWidget* window, const QWidget* element, bool scrolled = false)
 {
     if (const auto* label = qobject_cast<const QLabel*>(element))
         CheckLabel(problems, label);
@@ -188,14 +198,16 @@ void CheckElement(QStringList& problems, const QWidget* window, const QWidget* e
         CheckField(problems, field);
 
     const QList<const QWidget*> children = ShownChildren(element);
+    const bool view = IsScrolledView(element);
+    scrolled = scrolled || view;
     for (qsizetype i = 0; i < children.size(); ++i) {
         const QWidget* child = children[i];
-        if (!element->rect().contains(child->geometry()))
+        if (!view && !element->rect().contains(child->geometry()))
             problems << QStringLiteral("%1 at %2 reaches out of %3 (%4)")
                             .arg(NameOf(child), Describe(child->geometry()), NameOf(element),
                                 Describe(element->rect()));
         const QRect inWindow(child->mapTo(window, QPoint()), child->size());
-        if (!window->rect().contains(inWindow))
+        if (!scrolled && !window->rect().contains(inWindow))
             problems << QStringLiteral("%1 at %2 lies outside the window (%3)")
                             .arg(NameOf(child), Describe(inWindow), Describe(window->rect()));
         for (qsizetype j = i + 1; j < children.size(); ++j) {
@@ -204,7 +216,7 @@ void CheckElement(QStringList& problems, const QWidget* window, const QWidget* e
                                 .arg(NameOf(child), Describe(child->geometry()),
                                     NameOf(children[j]), Describe(children[j]->geometry()));
         }
-        CheckElement(problems, window, child);
+        CheckElement(problems, window, child, scrolled);
     }
 }
 

@@ -114,7 +114,13 @@ const WindowUnderTest Windows[] = {
                 nullptr, around.globals.Settings(), around.globals.LanguageFolder()));
         } },
     { "info dialog",
-        [](Surroundings&) { return Itself(new TFormInfo(nullptr, TraltoProductInfo())); } },
+        [](Surroundings&) {
+            // With both addresses, as a build given them shows it.
+            ProductInfo info = TraltoProductInfo();
+            info.webPage = QUrl(QStringLiteral("https://example.net/tralto"));
+            info.mailAddress = QUrl(QStringLiteral("mailto:tralto@example.net"));
+            return Itself(new TFormInfo(nullptr, info));
+        } },
     { "error box",
         [](Surroundings&) {
             return Box({ QStringLiteral("Tralto"),

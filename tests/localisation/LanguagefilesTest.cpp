@@ -4,7 +4,6 @@
 #include <QTranslator>
 
 #include <algorithm>
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include "format/Formater.h"
@@ -17,7 +16,7 @@ namespace {
 
 // Every text number the program reads from a language file.
 const QList<int> ProgramTextNumbers = { 100, 102, 103, 104, 105, 106, 500, 501, 503, 516, 517, 521,
-    551, 552, 553, 554, 555, 603, 604, 605, 606, 607, 608, 609, 610, 611, 612 };
+    551, 552, 553, 554, 555, 603, 604, 605, 606, 607, 608, 609, 610, 611, 612, 620, 621, 622 };
 
 // The numbers the fixtures "deu" and "enu" hold.
 const QList<int> FixtureTextNumbers
@@ -29,27 +28,6 @@ QStringList Sorted(QStringList list)
     return list;
 }
 
-// The plain files "Sharedlex.*" as the operating system lists the folder.
-QStringList DirectoryOrder(const QString& folder)
-{
-    QStringList names;
-    DIR* directory = opendir(QFile::encodeName(folder).constData());
-    if (directory == nullptr)
-        return names;
-    while (const dirent* entry = readdir(directory)) {
-        const QString name = QFile::decodeName(entry->d_name);
-        struct stat status
-        {
-        };
-        if (name.startsWith(QStringLiteral("Sharedlex."))
-            && stat(QFile::encodeName(folder + QLatin1Char('/') + name).constData(), &status) == 0
-            && S_ISREG(status.st_mode))
-            names.append(name);
-    }
-    closedir(directory);
-    return names;
-}
-
 } // namespace
 
 class LanguagefilesTest : public QObject
@@ -57,85 +35,55 @@ class LanguagefilesTest : public QObject
     Q_OBJECT
 
 private slots:
-    void codeOfFile_data()
+    void offersEachWellFormedCodeOnceInOrder_data()
     {
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<QString>("menuCode");
-        QTest::addColumn<QString>("dialogCode");
-        QTest::newRow("three letters") << "Sharedlex.deu"
-                                       << "deu"
-                                       << "deu";
-        QTest::newRow("other case") << "Sharedlex.DEU"
-                                    << "DEU"
-                                    << "DEU";
-        QTest::newRow("longer extension") << "Sharedlex.deutsch"
-                                          << "deu"
-                                          << "sch";
-        QTest::newRow("short extension") << "Sharedlex.de"
-                                         << "de"
-                                         << ".de";
-        QTest::newRow("two extensions") << "Sharedlex.tar.gz"
-                                        << "tar"
-                                        << ".gz";
-        QTest::newRow("nothing after the dot") << "Sharedlex."
-                                               << ""
-                                               << "ex.";
+        // The names put into the folder, in this order ("/" ends a folder,
+        // "|" a FIFO), and the codes offered.
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("offered");
+        const QStringList shipped = { "deu", "enu", "esr", "ita", "ptb" };
+        QTest::newRow("created in reverse order") << QStringList(
+            { "Sharedlex.ptb", "Sharedlex.ita", "Sharedlex.esr", "Sharedlex.enu", "Sharedlex.deu" })
+                                                  << shipped;
+        QTest::newRow("backup copies") << QStringList({ "Sharedlex.deu~", "Sharedlex.deu",
+            "Sharedlex.deu.bak", "Sharedlex.deu.orig", "Sharedlex.enu", "#Sharedlex.enu#" })
+                                       << QStringList({ "deu", "enu" });
+        QTest::newRow("other case is another code")
+            << QStringList({ "Sharedlex.deu", "Sharedlex.DEU", "Sharedlex.Deu" })
+            << QStringList({ "DEU", "Deu", "deu" });
+        QTest::newRow("not three letters") << QStringList({ "Sharedlex.deutsch", "Sharedlex.de",
+            "Sharedlex.", "Sharedlex.tar.gz", "Sharedlex.de1", "Sharedlex.d-u", "Sharedlex.d u",
+            "Sharedlex.däu", "Sharedlex.fra" })
+                                           << QStringList({ "fra" });
+        QTest::newRow("tds is never a language")
+            << QStringList({ "Sharedlex.tds", "Sharedlex.TDS" }) << QStringList({ "TDS" });
+        QTest::newRow("plain files with the prefix only") << QStringList(
+            { "Sharedlex.esr/", "Sharedlex.ita|", "sharedlex.ptb", "Other.deu", "Sharedlex.enu" })
+                                                          << QStringList({ "enu" });
     }
 
-    void codeOfFile()
+    void offersEachWellFormedCodeOnceInOrder()
     {
-        QFETCH(QString, fileName);
-        QFETCH(QString, menuCode);
-        QFETCH(QString, dialogCode);
-        QCOMPARE(LanguageCodeOfFile(fileName, LanguageCodeRule::Menu), menuCode);
-        QCOMPARE(LanguageCodeOfFile(fileName, LanguageCodeRule::Dialog), dialogCode);
-    }
-
-    void searchFindsPlainFilesWithThePrefix()
-    {
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, offered);
         LanguageFixture fixture;
         QVERIFY(fixture.IsValid());
-        for (const char* name : { "Sharedlex.deu", "Sharedlex.enu", "Sharedlex.DEU",
-                 "Sharedlex.tds", "Sharedlex.TDS", "Sharedlex.deutsch", "Sharedlex.fra" })
-            QVERIFY(fixture.AddCopy(QString::fromLatin1(name), QStringLiteral("enu")));
-        QVERIFY(fixture.AddBytes(QStringLiteral("Sharedlex.xyz"), "no language file"));
-        QVERIFY(fixture.AddBytes(QStringLiteral("Sharedlex."), "no code"));
-        QVERIFY(fixture.AddCopy(QStringLiteral("sharedlex.ita"), QStringLiteral("enu")));
-        QVERIFY(fixture.AddCopy(QStringLiteral("Other.ptb"), QStringLiteral("enu")));
-        QVERIFY(fixture.AddFolder(QStringLiteral("Sharedlex.esr")));
-
-        QCOMPARE(Sorted(FindLanguageFiles(fixture.Folder())),
-            Sorted({ "Sharedlex.deu", "Sharedlex.enu", "Sharedlex.DEU", "Sharedlex.tds",
-                "Sharedlex.TDS", "Sharedlex.deutsch", "Sharedlex.fra", "Sharedlex.xyz",
-                "Sharedlex." }));
-        QCOMPARE(Sorted(FindLanguageCodes(fixture.Folder(), LanguageCodeRule::Menu)),
-            Sorted({ "deu", "enu", "DEU", "TDS", "deu", "fra", "xyz" }));
-        QCOMPARE(Sorted(FindLanguageCodes(fixture.Folder(), LanguageCodeRule::Dialog)),
-            Sorted({ "deu", "enu", "DEU", "TDS", "sch", "fra", "xyz", "ex." }));
-    }
-
-    void searchKeepsTheDirectoryOrder()
-    {
-        LanguageFixture fixture;
-        QVERIFY(fixture.IsValid());
-        for (const char* code : { "ptb", "deu", "ita", "enu", "esr", "zzz", "aaa", "mmm" })
-            QVERIFY(fixture.AddBytes(QStringLiteral("Sharedlex.") + QLatin1String(code), code));
-        const QStringList files = FindLanguageFiles(fixture.Folder());
-        QCOMPARE(files, DirectoryOrder(fixture.Folder()));
-        QStringList codes;
-        for (const QString& file : files)
-            codes.append(file.mid(10));
-        QCOMPARE(FindLanguageCodes(fixture.Folder(), LanguageCodeRule::Menu), codes);
+        for (const QString& name : names) {
+            if (name.endsWith(QLatin1Char('/')))
+                QVERIFY(fixture.AddFolder(name.chopped(1)));
+            else if (name.endsWith(QLatin1Char('|')))
+                QCOMPARE(mkfifo(QFile::encodeName(fixture.FilePath(name.chopped(1))), 0600), 0);
+            else
+                QVERIFY(fixture.AddBytes(name, "any content"));
+        }
+        QCOMPARE(FindLanguageCodes(fixture.Folder()), offered);
     }
 
     void searchOfAMissingFolder()
     {
         LanguageFixture fixture;
         QVERIFY(fixture.IsValid());
-        QVERIFY(FindLanguageFiles(fixture.Folder() + QStringLiteral("/none")).isEmpty());
-        QVERIFY(
-            FindLanguageCodes(fixture.Folder() + QStringLiteral("/none"), LanguageCodeRule::Menu)
-                .isEmpty());
+        QVERIFY(FindLanguageCodes(fixture.Folder() + QStringLiteral("/none")).isEmpty());
     }
 
     void folderBesideTheProgram()
@@ -176,6 +124,8 @@ private slots:
         QTest::newRow("text") << "Sharedlex.deu" << QByteArray("[Language]\nno texts\n") << "deu";
         QTest::newRow("cut in the header") << "Sharedlex.deu" << german.first(10) << "deu";
         QTest::newRow("folder named like one") << "Sharedlex.deu/" << QByteArray() << "deu";
+        // Nothing ever writes to it: opening it must not wait for a writer.
+        QTest::newRow("FIFO named like one") << "Sharedlex.deu|" << QByteArray() << "deu";
         QTest::newRow("other case") << "Sharedlex.DEU" << german << "deu";
         QTest::newRow("empty code") << "Sharedlex." << german << "";
         QTest::newRow("code with a path") << "Sharedlex.sub/deu" << german << "sub/deu";
@@ -194,6 +144,8 @@ private slots:
         QVERIFY(fixture.IsValid());
         if (fileName.endsWith(QLatin1Char('/'))) {
             QVERIFY(fixture.AddFolder(fileName.chopped(1)));
+        } else if (fileName.endsWith(QLatin1Char('|'))) {
+            QCOMPARE(mkfifo(QFile::encodeName(fixture.FilePath(fileName.chopped(1))), 0600), 0);
         } else {
             if (fileName.contains(QLatin1Char('/')))
                 QVERIFY(fixture.AddFolder(fileName.section(QLatin1Char('/'), 0, 0)));
@@ -251,7 +203,8 @@ private slots:
             { "ThetaToXYPlaneItem", ThetaToXYPlaneItem }, { "LanguagePrompt", LanguagePrompt },
             { "PrecisionPrompt", PrecisionPrompt },
             { "ExponentDigitsPrompt", ExponentDigitsPrompt }, { "DecimalsPrompt", DecimalsPrompt },
-            { "FirstFormatKind", FirstFormatKind },
+            { "FirstFormatKind", FirstFormatKind }, { "VersionCaption", VersionCaption },
+            { "FirstInfoLine", FirstInfoLine }, { "SecondInfoLine", SecondInfoLine },
             { "last format kind", FirstFormatKind + ffNumber } };
         for (const auto& [name, number] : names)
             QTest::newRow(name) << int(number);
@@ -282,7 +235,7 @@ private slots:
                 qPrintable(QStringLiteral("no source Sharedlex_%1.ts").arg(QLatin1String(code))));
 
         const QString folder = QStringLiteral(TRALTO_LANGUAGE_DIR);
-        QCOMPARE(Sorted(FindLanguageCodes(folder, LanguageCodeRule::Menu)), Sorted(codes));
+        QCOMPARE(FindLanguageCodes(folder), Sorted(codes));
         for (const QString& code : codes) {
             const std::unique_ptr<QTranslator> file = OpenLanguageFile(folder, code);
             QVERIFY2(file, qPrintable(QStringLiteral("Sharedlex.%1 does not open").arg(code)));

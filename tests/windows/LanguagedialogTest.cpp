@@ -2,10 +2,12 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QMap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include <algorithm>
@@ -15,7 +17,9 @@
 
 #include "settings/Globalobjects.h"
 #include "settings/IniFile.h"
+#include "tests/CoordWindowSupport.h"
 #include "tests/ModalDialog.h"
+#include "tests/ProgramFolder.h"
 #include "tests/TestMain.h"
 #include "tests/localisation/LanguageFixture.h"
 #include "widgets/Messageboxes.h"
@@ -81,18 +85,23 @@ class LanguagedialogTest : public QObject
     std::unique_ptr<LanguageFixture> fixture_;
     std::vector<MessageBoxes::Box> boxes_;
 
-    // Shows the dialog as the main window does and hands the open dialog to
-    // `drive`; what it showed is returned.
-    Shown Run(const std::function<void(TLanguageForm&)>& drive, ModalRun* run = nullptr)
+    // Shows the dialog as the main window does, for a user of the locale (by
+    // default one whose language no file is made for), and hands the open
+    // dialog to `drive`; what it showed is returned.
+    Shown Run(const std::function<void(TLanguageForm&)>& drive, ModalRun* run = nullptr,
+        const QLocale& userLocale = QLocale::c())
     {
         Shown shown;
         globalObjects globals(fixture_->ProgramPath());
-        const ModalRun result
-            = DriveModalDialog<TLanguageForm>([&] { ShowLanguageDialog(nullptr, globals); },
-                [&](TLanguageForm& dialog) {
-                    shown = Read(dialog);
-                    drive(dialog);
-                });
+        const ModalRun result = DriveModalDialog<TLanguageForm>(
+            [&] {
+                ShowLanguageDialog(
+                    nullptr, globals.Settings(), globals.LanguageFolder(), userLocale);
+            },
+            [&](TLanguageForm& dialog) {
+                shown = Read(dialog);
+                drive(dialog);
+            });
         if (run != nullptr)
             *run = result;
         return shown;
@@ -118,23 +127,14 @@ private slots:
         QVERIFY(!run.leftOpen);
         QVERIFY(boxes_.empty());
 
-        // The folder's own order, whichever it is; each prompt and name in
-        // the language of its file.
-        const QMap<QString, QStringList> expected {
-            { QStringLiteral("deu"),
-                { QStringLiteral("Bitte Sprache wählen"), QStringLiteral("Deutsch") } },
-            { QStringLiteral("enu"),
-                { QStringLiteral("Please choose a language"), QStringLiteral("English") } },
-        };
-        QCOMPARE(shown.codes.size(), 2);
-        for (int i = 0; i < 2; ++i) {
-            QVERIFY(expected.contains(shown.codes[i]));
-            QCOMPARE(shown.prompts[i], expected[shown.codes[i]][0]);
-            QCOMPARE(shown.items[i], expected[shown.codes[i]][1]);
-        }
-        QVERIFY(shown.codes[0] != shown.codes[1]);
-        QCOMPARE(shown.selected, 0);
-        QCOMPARE(StoredCode(fixture_->ProgramPath()), shown.codes[0]);
+        // In the order of their codes, each prompt and name in the language
+        // of its file; English chosen for a user no file is made for.
+        QCOMPARE(shown.codes, QStringList({ "deu", "enu" }));
+        QCOMPARE(
+            shown.prompts, QStringList({ "Bitte Sprache wählen", "Please choose a language" }));
+        QCOMPARE(shown.items, QStringList({ "Deutsch", "English" }));
+        QCOMPARE(shown.selected, 1);
+        QCOMPARE(StoredCode(fixture_->ProgramPath()), QStringLiteral("enu"));
     }
 
     void leavesTheLoadedLanguageAlone()
@@ -168,9 +168,8 @@ private slots:
         QCOMPARE(shown.codes.size(), 2);
         QCOMPARE(shown.prompts.size(), 2);
         QCOMPARE(shown.items.size(), 2);
-        QVERIFY(
-            QStringList({ QStringLiteral("deu"), QStringLiteral("enu") }).contains(shown.codes[1]));
-        QCOMPARE(StoredCode(fixture_->ProgramPath()), shown.codes[1]);
+        QCOMPARE(shown.codes, QStringList({ "deu", "enu" }));
+        QCOMPARE(StoredCode(fixture_->ProgramPath()), QStringLiteral("enu"));
         QVERIFY(boxes_.empty());
     }
 
@@ -215,11 +214,19 @@ private slots:
 
         QList<QSize> promptHints;
         QSize radioHint;
+        int scrollBarWidth = 0;
+        QRect listArea;
         const Shown shown = Run([&](TLanguageForm& dialog) {
             for (int i = 0; i < dialog.LanguageCodes().size(); ++i)
                 promptHints << dialog.findChild<QLabel*>(QStringLiteral("Prompt%1_Label").arg(i))
                                    ->sizeHint();
             radioHint = dialog.findChild<RadioGroup*>(QStringLiteral("radio"))->sizeHint();
+            // On a small screen a large font makes the list scroll.
+            const auto* list
+                = dialog.findChild<QScrollArea*>(QStringLiteral("Languages_ScrollArea"));
+            listArea = list->geometry();
+            const QScrollBar* bar = list->verticalScrollBar();
+            scrollBarWidth = bar->isVisibleTo(&dialog) ? bar->width() : 0;
             ClickOK(dialog);
         });
 
@@ -237,14 +244,94 @@ private slots:
                 QVERIFY(prompt.top() > shown.promptGeometries[i - 1].bottom());
             widest = std::max(widest, prompt.width());
         }
-        QCOMPARE(shown.size.width(), 30 + widest);
+        QCOMPARE(shown.size.width(), 30 + widest + scrollBarWidth);
         QVERIFY(shown.radioGeometry.width() >= radioHint.width());
         QVERIFY(shown.radioGeometry.height() >= radioHint.height());
         QVERIFY(shown.radioGeometry.top() > shown.promptGeometries[4].bottom());
-        QVERIFY(shown.okGeometry.top() > shown.radioGeometry.bottom());
+        QVERIFY(shown.okGeometry.top() > listArea.bottom());
         QVERIFY(shown.okGeometry.bottom() < shown.size.height());
         QVERIFY(std::abs(shown.okGeometry.center().x() - shown.size.width() / 2) <= 1);
-        QCOMPARE(StoredCode(fixture_->ProgramPath()), shown.codes[0]);
+        QCOMPARE(StoredCode(fixture_->ProgramPath()), shown.codes[shown.selected]);
+    }
+
+    void choosesTheLanguageOfTheLocale_data()
+    {
+        // The user's locale, the shipped languages in the folder, the one
+        // chosen when the dialog comes up.
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("chosen");
+        const QStringList all = { "deu", "enu", "esr", "ita", "ptb" };
+        QTest::newRow("German") << "de_DE" << all << "deu";
+        QTest::newRow("German in Austria") << "de_AT" << all << "deu";
+        QTest::newRow("Italian") << "it_IT" << all << "ita";
+        QTest::newRow("Portuguese in Portugal") << "pt_PT" << all << "ptb";
+        QTest::newRow("French: none suits") << "fr_FR" << all << "enu";
+        QTest::newRow("C locale") << "C" << all << "enu";
+        QTest::newRow("German without its file")
+            << "de_DE" << QStringList({ "enu", "esr" }) << "enu";
+        QTest::newRow("none suits, no English")
+            << "fr_FR" << QStringList({ "ita", "esr" }) << "esr";
+    }
+
+    void choosesTheLanguageOfTheLocale()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QStringList, files);
+        QFETCH(QString, chosen);
+        const QDir shipped(QStringLiteral(TRALTO_LANGUAGE_DIR));
+        for (const QString& code : files)
+            QVERIFY(QFile::copy(shipped.filePath(QStringLiteral("Sharedlex.") + code),
+                fixture_->FilePath(QStringLiteral("Sharedlex.") + code)));
+        const Shown shown = Run(ClickOK, nullptr, QLocale(locale));
+        QVERIFY(shown.selected >= 0);
+        QCOMPARE(shown.codes[shown.selected], chosen);
+        QCOMPARE(StoredCode(fixture_->ProgramPath()), chosen);
+    }
+
+    void longListFitsTheScreen()
+    {
+        // 500 languages, English last but one, and backup copies beside
+        // them: the list scrolls to the chosen one, OK stays on the screen.
+        const QByteArray italian = LanguageFixture::FixtureBytes(QStringLiteral("short"));
+        for (int i = 0; i < 500; ++i)
+            QVERIFY(
+                fixture_->AddBytes(QStringLiteral("Sharedlex.") + MadeUpLanguageCode(i), italian));
+        QVERIFY(fixture_->AddCopy(QStringLiteral("Sharedlex.enu"), QStringLiteral("enu")));
+        QVERIFY(fixture_->AddCopy(QStringLiteral("Sharedlex.zzz"), QStringLiteral("short")));
+        for (const char* backup : { "Sharedlex.enu~", "Sharedlex.enu.bak", "Sharedlex.enu.orig" })
+            QVERIFY(fixture_->AddCopy(QString::fromLatin1(backup), QStringLiteral("enu")));
+
+        QRect screen;
+        QRect okOnScreen;
+        bool englishInView = false;
+        QStringList keyboardOrder;
+        const Shown shown = Run([&](TLanguageForm& dialog) {
+            screen = dialog.screen()->availableGeometry();
+            auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("OKBtn"));
+            okOnScreen = QRect(ok->mapToGlobal(QPoint(0, 0)), ok->size());
+            const auto* english = dialog.findChild<QRadioButton*>(
+                QStringLiteral("radio_Item%1").arg(dialog.LanguageCodes().indexOf("enu")));
+            const QWidget* viewport
+                = dialog.findChild<QScrollArea*>(QStringLiteral("Languages_ScrollArea"))
+                      ->viewport();
+            englishInView
+                = QRect(QPoint(0, 0), viewport->size())
+                      .contains(QRect(english->mapTo(viewport, QPoint(0, 0)), english->size()));
+            // The keyboard goes from OK into the list of languages; the area
+            // that scrolls is no stop of its own.
+            dialog.activateWindow();
+            if (QTest::qWaitForWindowActive(&dialog))
+                keyboardOrder = WalkTheKeyboardOrder(2);
+            ClickOK(dialog);
+        });
+        QCOMPARE(shown.codes.size(), 502);
+        QCOMPARE(shown.codes.count(QStringLiteral("enu")), 1);
+        QVERIFY(shown.size.height() <= screen.height());
+        QVERIFY(screen.contains(okOnScreen));
+        QVERIFY(englishInView);
+        QVERIFY(keyboardOrder.value(1).startsWith(QLatin1String("radio_Item")));
+        QCOMPARE(StoredCode(fixture_->ProgramPath()), QStringLiteral("enu"));
     }
 
     void noLanguageFiles_data()
