@@ -20,7 +20,15 @@ set(TRALTO_PROGRAM_COMPONENT deb_program)
 set(TRALTO_DEVELOPMENT_PACKAGE libtralto-dev)
 set(TRALTO_DEVELOPMENT_COMPONENT deb_development)
 set(TRALTO_PRIVATE_DIR "lib/${TRALTO_PROGRAM_PACKAGE}")
-set(TRALTO_PACKAGE_CONTACT "The Tralto developers <support@tralto.example.org>")
+# Who answers for the packages: their Maintainer field and the changelog's
+# signature. The default is a placeholder; whoever publishes the packages
+# gives their own name and address when configuring.
+set(TRALTO_PACKAGE_MAINTAINER "The Tralto developers <support@tralto.example.org>" CACHE STRING
+  "Maintainer of the Debian packages, as \"Name <address>\"")
+if(NOT TRALTO_PACKAGE_MAINTAINER MATCHES "^[^<>]*[^<> ] <[^<> @]+@[^<> @]+>$")
+  message(FATAL_ERROR "TRALTO_PACKAGE_MAINTAINER is '${TRALTO_PACKAGE_MAINTAINER}': "
+    "give it as \"Name <address>\"")
+endif()
 set(TRALTO_PACKAGE_DIR "${CMAKE_CURRENT_LIST_DIR}/debian")
 set(TRALTO_ENGINE_CONFIG "${CMAKE_CURRENT_LIST_DIR}/TraltoConfig.cmake")
 
@@ -149,7 +157,7 @@ function(tralto_configure_cpack)
   set(CPACK_GENERATOR DEB)
   set(CPACK_PACKAGE_NAME ${TRALTO_PROGRAM_PACKAGE})
   set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
-  set(CPACK_PACKAGE_CONTACT "${TRALTO_PACKAGE_CONTACT}")
+  set(CPACK_PACKAGE_CONTACT "${TRALTO_PACKAGE_MAINTAINER}")
   set(CPACK_PACKAGE_HOMEPAGE_URL "https://tralto.example.org/")
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
   set(CPACK_STRIP_FILES ON)

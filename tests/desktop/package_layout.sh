@@ -96,6 +96,13 @@ for page in "$root"/usr/share/man/man1/*.gz "$root/usr/share/doc/tralto/changelo
   [ "${header:16:2}" = 02 ] || fail "${page#"$root"} is not compressed at maximum: $header"
 done
 zcat "$root/usr/share/man/man1/tralto.1.gz" | grep -q '^\.TH TRALTO 1' || fail "tralto.1.gz is no manual page"
+# The changelog's newest entry is this version, signed by the maintainer.
+zcat "$root/usr/share/doc/tralto/changelog.gz" >"$work/changelog"
+[[ "$(head -n 1 "$work/changelog")" == "tralto ($version) "* ]] ||
+  fail "the changelog begins: $(head -n 1 "$work/changelog")"
+signature=$(sed -n 's/^ -- \(.*\)  .*/\1/p' "$work/changelog" | head -n 1)
+[ "$signature" = "$(field Maintainer)" ] ||
+  fail "the changelog is signed '$signature', the Maintainer is '$(field Maintainer)'"
 
 # --- the menu entry starts a program of the package; the metainfo validates
 entry="$root/usr/share/applications/$app_id.desktop"
