@@ -1,10 +1,11 @@
 #include "app/Application.h"
 
-#include "expression/Parser.h"
-#include "format/Formater.h"
+#include "app/DiagnosticOutput.h"
+#include "format/NumberReading.h"
 #include "settings/SettingsLocation.h"
+#include "widgets/CoordinateFields.h"
 #include "widgets/Guard.h"
-#include "widgets/Messageboxes.h"
+#include "widgets/MathErrorReport.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -69,8 +70,19 @@ void ReleaseStartMessages()
 
 } // namespace
 
+int& TApplication::DiagnosticsFirst(int& argc)
+{
+    KeepDiagnosticsFromBlocking();
+    // Qt's messages take the same way; those of the start once they are released.
+    if (releasedHandler)
+        releasedHandler = WriteQtMessage;
+    else
+        qInstallMessageHandler(WriteQtMessage);
+    return argc;
+}
+
 TApplication::TApplication(int& argc, char** argv)
-    : QApplication(argc, argv)
+    : QApplication(DiagnosticsFirst(argc), argv)
 {
     ReleaseStartMessages();
     // A file that would grow past the size the system allows this process is
@@ -82,19 +94,15 @@ TApplication::TApplication(int& argc, char** argv)
     setDesktopFileName(QStringLiteral("org.example.Tralto"));
     setWindowIcon(QIcon(QStringLiteral(":/tralto/icon.svg")));
 
-    // Numbers are written with the separators of the user's locale.
+    // Numbers are written and read with the separators of the user's locale.
     const QLocale locale = QLocale::system();
-    SetNumberSeparators(locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString());
+    SetFieldSeparators(
+        { locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString() });
 
     // A domain error of a function (the square root of a negative number, say)
-    // is the one evaluation error the user is told about.
-    SetMathErrorHandler([](const std::string& function, const std::string& kind) {
-        MessageBoxes::Show(activeWindow(),
-            { QFileInfo(applicationFilePath()).fileName(),
-                QStringLiteral("%1: %2 error")
-                    .arg(QString::fromStdString(function), QString::fromStdString(kind)),
-                MessageBoxes::Icon::Stop });
-    });
+    // is the one evaluation error the user is told about, once the typing
+    // pauses.
+    MathErrorReport::Install();
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)

@@ -18,17 +18,21 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 
 TMainForm::TMainForm(const QString& programFilePath)
 {
-    const qreal scale = DesignScale(font());
-    setGeometry(192, 107, Scaled(696, scale), Scaled(480, scale));
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("MdiArea"));
+    // Where the frame is smaller than the coordinate window (a small or
+    // strongly scaled screen), the window keeps its layout and scrolls.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
     BuildMenu();
 
@@ -40,6 +44,19 @@ TMainForm::TMainForm(const QString& programFilePath)
     });
     dimension_ = globals_->Settings().ReadInteger(
         SettingsNames::CoordSection, SettingsNames::DimensionKey, 3);
+    const qreal scale = DesignScale(font());
+    placementAtStart_ = ReadPlacement(
+        globals_->Settings(), QRect(192, 107, Scaled(696, scale), Scaled(480, scale)));
+    // The frame around the window is known only once it is shown; it is
+    // taken into account again then (KeepOnScreen). What is applied now
+    // counts as unchanged at the end.
+    const QScreen* screen = ScreenOf(placementAtStart_);
+    placementAtStart_.screen = screen->name();
+    placementAtStart_.geometry
+        = FittedToScreen(placementAtStart_.geometry, screen->availableGeometry(), {});
+    setGeometry(placementAtStart_.geometry);
+    if (placementAtStart_.maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
     productInfo_ = TraltoProductInfo();
     FormCreate();
 }
@@ -66,6 +83,8 @@ void TMainForm::BuildMenu()
     formatItem_ = optionsMenu_->addAction(QStringLiteral("Format"));
     formatItem_->setObjectName(QStringLiteral("Format_Item"));
     connect(formatItem_, &QAction::triggered, this, &TMainForm::Format_ItemClick);
+    // The coordinate window's "DEG" switch follows (MergeChildMenu).
+    optionsMenu_->addSeparator();
     aboutItem_ = menuBar()->addAction(QStringLiteral("&Info"));
     aboutItem_->setObjectName(QStringLiteral("About_Item"));
     connect(aboutItem_, &QAction::triggered, this, &TMainForm::About_ItemClick);
@@ -173,6 +192,15 @@ void TMainForm::FormDestroy()
         settings.WriteInteger(SettingsNames::CoordSection, SettingsNames::DimensionKey, dimension_);
         settings.WriteString(SettingsNames::LanguageSection, SettingsNames::LanguageCodeKey,
             languageCode_.toStdString());
+        const bool maximized = isMaximized();
+        WritePlacement(settings,
+            { maximized ? normalGeometry() : geometry(), maximized, screen()->name() },
+            placementAtStart_);
+        for (const CoordWindowShell* child : { static_cast<CoordWindowShell*>(coord3DWindow_),
+                 static_cast<CoordWindowShell*>(coord2DWindow_) }) {
+            if (child != nullptr)
+                child->StoreChoices(settings);
+        }
     });
 }
 
@@ -184,7 +212,34 @@ bool TMainForm::event(QEvent* event)
     if (event->type() == QEvent::WindowActivate
         || (event->type() == QEvent::Show && activeChild_ == nullptr))
         FormActivate();
+    if (event->type() == QEvent::WindowActivate && !framedOnScreen_) {
+        framedOnScreen_ = true;
+        KeepOnScreen();
+    }
     return result;
+}
+
+QMargins TMainForm::FrameMargins() const
+{
+    const QRect inner = geometry();
+    const QRect outer = frameGeometry();
+    return { inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+        outer.bottom() - inner.bottom() };
+}
+
+void TMainForm::KeepOnScreen()
+{
+    // With the window manager's frame known, the whole window, frame and
+    // all, goes into the free area of its screen.
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    if (activeChild_ != nullptr)
+        KeepLayoutWhole(activeChild_);
+    const QRect fitted = FittedToScreen(geometry(), screen()->availableGeometry(), FrameMargins());
+    if (fitted != geometry())
+        setGeometry(fitted);
+    // The program's own placement; only what the user does later is stored.
+    placementAtStart_.geometry = fitted;
 }
 
 void TMainForm::FormActivate()
@@ -197,11 +252,22 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     if (watched != qApp || event->type() != WM_SHOWCOORDWINDOW)
         return QMainWindow::eventFilter(watched, event);
     ShowCoordWindow();
-    if (const ActiveControl* active = ActiveControl::Of(activeChild_)) {
-        if (QWidget* control = active->Control())
-            control->setFocus(Qt::OtherFocusReason);
-    }
+    FocusActiveControl();
     return true;
+}
+
+void TMainForm::FocusActiveControl()
+{
+    // Back in a field the user was in, the keyboard goes on where it was;
+    // in a window's first field it replaces the "0" that stands there.
+    const ActiveControl* active = ActiveControl::Of(activeChild_);
+    QWidget* control = active != nullptr ? active->Control() : nullptr;
+    if (control == nullptr)
+        return;
+    auto* field = qobject_cast<QLineEdit*>(control);
+    if (field != nullptr && !active->FieldVisited())
+        field->selectAll();
+    control->setFocus(Qt::OtherFocusReason);
 }
 
 QMdiSubWindow* TMainForm::AddChild(QWidget* child)
@@ -209,6 +275,8 @@ QMdiSubWindow* TMainForm::AddChild(QWidget* child)
     QMdiSubWindow* frame = mdiArea_->addSubWindow(
         child, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     frame->setAttribute(Qt::WA_DeleteOnClose, false);
+    // The window keeps its layout whole; a frame too small for it scrolls.
+    child->setMinimumSize(child->size());
     return frame;
 }
 
@@ -228,6 +296,9 @@ void TMainForm::ShowCoordWindow()
         }
         child = coord3DWindow_;
     }
+    // A window that comes to the front, the first one too, takes the keyboard
+    // in a field; a window that is only activated again keeps its focus.
+    const bool newlyShown = activeChild_ != child;
     activeChild_ = child;
     QWidget* frame = child->parentWidget();
     KeepLayoutWhole(child);
@@ -236,7 +307,10 @@ void TMainForm::ShowCoordWindow()
     frame->show();
     frame->raise();
     mdiArea_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(frame));
-    MergeChildMenu(dimension_ == 2 ? coord2DWindow_->FileMenu() : coord3DWindow_->FileMenu());
+    MergeChildMenu(dimension_ == 2 ? static_cast<CoordWindowShell*>(coord2DWindow_)
+                                   : static_cast<CoordWindowShell*>(coord3DWindow_));
+    if (newlyShown)
+        FocusActiveControl();
 }
 
 void TMainForm::KeepLayoutWhole(QWidget* child)
@@ -249,12 +323,18 @@ void TMainForm::KeepLayoutWhole(QWidget* child)
     const QSize layout = Scaled(TFormCoord::DesignSize, scale);
     const int frame = mdiArea_->frameWidth();
     const QSize around(2 * frame, menuBar()->sizeHint().height() + 2 * frame);
-    setMinimumSize(layout + around);
+    // But the frame fits its screen: on a smaller one the window scrolls.
+    const QMargins decoration = FrameMargins();
+    const QSize room = screen()->availableGeometry().size()
+        - QSize(decoration.left() + decoration.right(), decoration.top() + decoration.bottom());
+    setMinimumSize((layout + around).boundedTo(room));
 }
 
-void TMainForm::MergeChildMenu(QMenu* childMenu)
+void TMainForm::MergeChildMenu(CoordWindowShell* child)
 {
-    // The active window's own menu stands in front of "Explorer" and "Info".
+    // The active window's own menu stands in front of "Explorer" and "Info",
+    // and its "DEG" switch ends "Explorer".
+    QMenu* childMenu = child->FileMenu();
     QMenuBar* bar = menuBar();
     const QList<QAction*> actions = bar->actions();
     if (!actions.isEmpty() && actions.first() == childMenu->menuAction())
@@ -264,6 +344,11 @@ void TMainForm::MergeChildMenu(QMenu* childMenu)
             bar->removeAction(action);
     }
     bar->insertAction(optionsMenu_->menuAction(), childMenu->menuAction());
+    for (QAction* action : optionsMenu_->actions()) {
+        if (action->objectName() == QLatin1String("AngleUnit_Item"))
+            optionsMenu_->removeAction(action);
+    }
+    optionsMenu_->addAction(child->AngleUnitItem());
 }
 
 void TMainForm::Format_ItemClick()

@@ -7,6 +7,7 @@
 // window's "Datei" menu in front of its own, and stores Dimension and the
 // language code when it goes. Qt's own texts follow the language shown.
 
+#include "app/WindowPlacement.h"
 #include "localisation/QtTranslation.h"
 #include "settings/Globalobjects.h"
 #include "windows/Infoform.h"
@@ -21,6 +22,7 @@ class QAction;
 class QActionGroup;
 class QMdiArea;
 class QMdiSubWindow;
+class CoordWindowShell;
 class QMenu;
 class TFormCoord;
 class TFormCoord2;
@@ -53,7 +55,10 @@ private:
     void FormCreate();
     void FormActivate();
     void FormDestroy();
-    void MergeChildMenu(QMenu* childMenu);
+    void MergeChildMenu(CoordWindowShell* child);
+    QMargins FrameMargins() const;
+    void KeepOnScreen();
+    void FocusActiveControl();
     void KeepLayoutWhole(QWidget* child);
     // Loads the language, or one in its place when its file cannot be read;
     // true when it was the language itself.
@@ -85,4 +90,6 @@ private:
     QWidget* activeChild_ = nullptr;
     int dimension_ = 3;
     ProductInfo productInfo_;
+    WindowPlacement placementAtStart_;
+    bool framedOnScreen_ = false;
 };

@@ -1,6 +1,6 @@
 // The whole per-keystroke work of the three-dimensional window without the
-// widgets: evaluate the field's text, store it as the spherical r, convert,
-// and format the eight other values.
+// widgets: read the field's text (the locale's numbers, then the evaluator),
+// store it as the spherical r, convert, and format the eight other values.
 //
 //   bench_keystroke               Google Benchmark timings
 //   bench_keystroke --count N     N keystrokes, for counting instructions:
@@ -12,6 +12,7 @@
 #include "coordinates/CoordSet3D.h"
 #include "expression/Parser.h"
 #include "format/Formater.h"
+#include "format/NumberReading.h"
 
 #include <benchmark/benchmark.h>
 
@@ -23,11 +24,12 @@
 namespace {
 
 const std::string kText = "2*sqrt(2)+1/3";
+const NumberSeparators kSeparators;
 constexpr int kSphericalR = 3;
 
 size_t Keystroke(CoordSet3D& coordinates)
 {
-    coordinates.Set(kSphericalR, EvaluateText(kText));
+    coordinates.Set(kSphericalR, ReadNumberText(kText, kSeparators));
     coordinates.Convert(kSphericalR);
     size_t length = 0;
     for (int index = 0; index < 9; ++index) {

@@ -16,11 +16,6 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 // The scanner reads "0x…" and "0b…" in radix 16 and 2; in fact any digit followed by x or b.
 bool IsRadixLiteral(std::string_view lexeme)
 {
@@ -116,7 +111,7 @@ std::string CheckTokens(const std::string& text, std::string& periodic)
         const int32_t token = scanner.Scan();
         if (token == CParser::END)
             return {};
-        while (IsBlank(text[static_cast<std::size_t>(start)]))
+        while (tralto::IsBlank(text[static_cast<std::size_t>(start)]))
             ++start;
         const std::string_view lexeme(
             text.data() + start, static_cast<std::size_t>(scanner.Position() - start));
@@ -248,8 +243,9 @@ bool FieldEvaluator::EvaluateExpression(long double& value, std::string& problem
         problem = CheckTokens(text_, periodic_);
         if (!problem.empty())
             return false;
-        // The steps of EvaluateText, with the errors let out instead of turned into 0.
-        CParser parser;
+        // The steps of EvaluateText, with the errors let out instead of turned into 0, and
+        // without the trace.
+        CParser parser(tralto::NoTrace);
         parser.SetText(text_);
         parser.Parse();
         const auto& stack = parser.ValueStack();

@@ -1,11 +1,11 @@
 #include "cli/FieldSplitter.h"
 
+#include "expression/Parser.h"
+
 namespace {
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
+// The blanks between and around fields are those the evaluator skips in a field.
+using tralto::IsBlank;
 
 bool Separates(char c, FieldSeparator separator)
 {

@@ -9,18 +9,10 @@
 #include "cli/OutputBuffer.h"
 
 #include <cstdio>
-#include <iostream>
 #include <unistd.h>
 
 int main(int argc, char** argv)
 {
-    // The evaluator traces every step to std::cerr and std::cout. This program writes its own
-    // output and messages through stdio, so the trace streams are closed: nothing of the
-    // trace reaches the output, and a closed stream drops it at almost no cost.
-    std::cout.rdbuf(nullptr);
-    std::cerr.rdbuf(nullptr);
-    std::clog.rdbuf(nullptr);
-
     Diagnostics diagnostics(Diagnostics::ToStandardError());
     Options options;
     try {

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace tralto {
+
 using Numeric::NotANumber;
 using Numeric::RoundToDoublePrecision;
 
@@ -54,7 +56,7 @@ long double CoordSet2D::Modulus() const
 {
     const long double x = RoundToDoublePrecision(Value.real());
     const long double y = RoundToDoublePrecision(Value.imag());
-    return std::sqrt(x * x + y * y);
+    return Numeric::RootOfSumOfSquares([](long double sum) { return std::sqrt(sum); }, x, y);
 }
 
 long double CoordSet2D::Angle() const
@@ -76,3 +78,5 @@ std::complex<long double> CoordSet2D::Polar(long double modulus, long double ang
         return { NotANumber, NotANumber };
     return { std::cos(angle) * modulus, std::sin(angle) * modulus };
 }
+
+} // namespace tralto

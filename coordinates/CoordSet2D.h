@@ -8,6 +8,8 @@
 // A point with a part that is not a number has neither distance nor direction; entering r or
 // phi treats it as the origin, so a finite r or phi entered then gives a usable point.
 
+namespace tralto {
+
 class CoordSet2D
 {
 public:
@@ -28,7 +30,8 @@ public:
     // x, y, Modulus(), Angle(); an index outside 0 to 3 reads as not-a-number.
     long double Get(int index) const;
 
-    // Both parts rounded to double, squares and root taken in extended precision.
+    // Both parts rounded to double, squares and root taken in extended precision (scaled by a
+    // power of two where the squares would overflow or vanish).
     long double Modulus() const;
     // atan2 of the extended parts, from -pi to pi; 0 at the origin; not a number when a part is.
     long double Angle() const;
@@ -42,3 +45,8 @@ public:
 private:
     std::complex<long double> Value;
 };
+
+} // namespace tralto
+
+// Reached without the namespace by the program and by code written before it.
+using tralto::CoordSet2D;

@@ -11,38 +11,35 @@ static_assert(std::numeric_limits<long double>::digits == 64
         && std::numeric_limits<long double>::max_exponent == 16384,
     "the coordinate transforms need the 80-bit extended format");
 
+namespace tralto {
+
 // Exponent 0x3FF9, significand 0x8EFA351294E9C8AE: 0.017453292519943295769.
 const long double RadiansPerDegree = 0x8EFA351294E9C8AEp-69L;
 // Exponent 0x4004, significand 0xE52EE0D31E0FBDC3: 57.295779513082320877.
 const long double DegreesPerRadian = 0xE52EE0D31E0FBDC3p-58L;
-// The double 0x3FF921FB54442D18, 1.5707963267948966; as an extended value its significand
-// ends in 0xC000 where the extended pi/2 ends in 0xC235.
-const long double AxisAngle = 0x1.921FB54442D18p+0;
+// Half the double nearest pi: the double 0x3FF921FB54442D18, 1.5707963267948966; as an
+// extended value its significand ends in 0xC000 where the extended pi/2 ends in 0xC235.
+const long double AxisAngle = Numeric::Pi / 2;
 
+using Numeric::CosineAtDoublePrecision;
 using Numeric::NotANumber;
 using Numeric::RoundToDoublePrecision;
+using Numeric::SineAtDoublePrecision;
 
 namespace {
 
-// The argument is rounded to double first, and stays a long double so that the extended
-// overloads of <cmath> are the ones called. An angle too large to name a direction has a sine
-// and cosine that are not a number rather than an arbitrary value.
-long double Sine(long double angle)
-{
-    const long double argument = RoundToDoublePrecision(angle);
-    return std::fabs(argument) < Numeric::DoubleDirectionLimit ? std::sin(argument) : NotANumber;
-}
-
-long double Cosine(long double angle)
-{
-    const long double argument = RoundToDoublePrecision(angle);
-    return std::fabs(argument) < Numeric::DoubleDirectionLimit ? std::cos(argument) : NotANumber;
-}
-
 // The sum of squares is rounded to double before the root is taken.
-long double RootOfSum(long double sumOfSquares)
+constexpr auto RootOfRoundedSum
+    = [](long double sumOfSquares) { return std::sqrt(RoundToDoublePrecision(sumOfSquares)); };
+
+inline long double SphericalRadius(long double x, long double y, long double z)
 {
-    return std::sqrt(RoundToDoublePrecision(sumOfSquares));
+    return Numeric::RootOfSumOfSquares(RootOfRoundedSum, x, y, z);
+}
+
+inline long double CylindricalRadius(long double x, long double y)
+{
+    return Numeric::RootOfSumOfSquares(RootOfRoundedSum, x, y);
 }
 
 } // namespace
@@ -92,8 +89,9 @@ void CoordSet3D::Convert(int source)
     case Kar_y:
     case Kar_z:
     case ThetaConventionChanged:
-        CartesianToSpherical();
+        // The cylindrical radius just computed is the one theta is taken from.
         CartesianToCylindrical();
+        CartesianToSpherical(Values[Zyl_r]);
         break;
     case Kug_r:
     case Kug_theta:
@@ -114,18 +112,26 @@ void CoordSet3D::Convert(int source)
 
 void CoordSet3D::CartesianToSpherical()
 {
+    CartesianToSpherical(CylindricalRadius(Values[Kar_x], Values[Kar_y]));
+}
+
+void CoordSet3D::CartesianToSpherical(long double cylindricalRadius)
+{
     const long double x = Values[Kar_x];
     const long double y = Values[Kar_y];
     const long double z = Values[Kar_z];
 
-    const long double r = RootOfSum(x * x + y * y + z * z);
+    const long double r = SphericalRadius(x, y, z);
     Values[Kug_r] = r;
     if (r == 0) {
         Values[Kug_theta] = 0;
     } else {
-        const long double cosineToAxis = RoundToDoublePrecision(z / r);
+        // From the two legs rather than an arc function of z/r: near the axis z/r rounds to 1
+        // and its arc cosine would lose every digit of a small theta.
+        const long double planar = RoundToDoublePrecision(cylindricalRadius);
+        const long double height = RoundToDoublePrecision(z);
         Values[Kug_theta]
-            = Convention == ThetaToZAxis ? std::acos(cosineToAxis) : std::asin(cosineToAxis);
+            = Convention == ThetaToZAxis ? std::atan2(planar, height) : std::atan2(height, planar);
     }
     Values[Kug_phi] = Azimuth(x, y);
 }
@@ -135,7 +141,7 @@ void CoordSet3D::CartesianToCylindrical()
     const long double x = Values[Kar_x];
     const long double y = Values[Kar_y];
 
-    Values[Zyl_r] = RootOfSum(x * x + y * y);
+    Values[Zyl_r] = CylindricalRadius(x, y);
     Values[Zyl_phi] = Azimuth(x, y);
     Values[Zyl_z] = Values[Kar_z];
 }
@@ -149,11 +155,13 @@ void CoordSet3D::SphericalToCartesian()
     // The distance from the z-axis and the height; with theta from the xy-plane the roles of
     // sine and cosine swap.
     const bool fromZAxis = Convention == ThetaToZAxis;
-    const long double planar = (fromZAxis ? Sine(theta) : Cosine(theta)) * r;
-    const long double height = (fromZAxis ? Cosine(theta) : Sine(theta)) * r;
+    const long double planar
+        = (fromZAxis ? SineAtDoublePrecision(theta) : CosineAtDoublePrecision(theta)) * r;
+    const long double height
+        = (fromZAxis ? CosineAtDoublePrecision(theta) : SineAtDoublePrecision(theta)) * r;
 
-    Values[Kar_x] = planar * Cosine(phi);
-    Values[Kar_y] = planar * Sine(phi);
+    Values[Kar_x] = planar * CosineAtDoublePrecision(phi);
+    Values[Kar_y] = planar * SineAtDoublePrecision(phi);
     Values[Kar_z] = height;
 }
 
@@ -162,7 +170,9 @@ void CoordSet3D::CylindricalToCartesian()
     const long double r = Values[Zyl_r];
     const long double phi = Values[Zyl_phi];
 
-    Values[Kar_x] = Cosine(phi) * r;
-    Values[Kar_y] = Sine(phi) * r;
+    Values[Kar_x] = CosineAtDoublePrecision(phi) * r;
+    Values[Kar_y] = SineAtDoublePrecision(phi) * r;
     Values[Kar_z] = Values[Zyl_z];
 }
+
+} // namespace tralto

@@ -11,10 +11,16 @@
 // functions and sine/cosine take their argument rounded to double precision and give an
 // extended result (Numeric::RoundToDoublePrecision, which keeps the exponent of a value beyond
 // the double range). That rounding decides the last digits shown at high display precision.
+// theta is the angle atan2 gives for the cylindrical radius and z (both rounded to double), so
+// it keeps its digits right up to the z axis.
 // An angle of magnitude 2^53 or more names no direction: what is computed from it is not a
 // number. Not-a-number and infinite values pass through the arithmetic as IEEE arithmetic
-// says; they never stick: a triple of finite values (coordinates below 1e2466, whose squares
-// stay finite, and angles below 2^53) always converts to finite values.
+// says; they never stick: a triple of finite values (coordinates below 6e4931, whose radius
+// stays finite, and angles below 2^53) always converts to finite values, and a point off the
+// origin to nonzero radii: the squares are scaled by a power of two where they would overflow
+// or fall below the normal extended numbers.
+
+namespace tralto {
 
 enum ThetaConvention
 {
@@ -84,6 +90,24 @@ public:
     void CylindricalToCartesian();
 
 private:
+    // theta from the cylindrical radius of the Cartesian triple, as CartesianToCylindrical
+    // computes it.
+    void CartesianToSpherical(long double cylindricalRadius);
+
     std::array<long double, ValueCount> Values {};
     ThetaConvention Convention = ThetaToZAxis;
 };
+
+} // namespace tralto
+
+// Reached without the namespace by the program and by code written before it.
+using tralto::AngleUnit;
+using tralto::AxisAngle;
+using tralto::CoordSet3D;
+using tralto::DEG;
+using tralto::DegToRad;
+using tralto::RAD;
+using tralto::RadToDeg;
+using tralto::ThetaConvention;
+using tralto::ThetaToXYPlane;
+using tralto::ThetaToZAxis;

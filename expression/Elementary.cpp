@@ -3,11 +3,12 @@
 #include "expression/Numeric.h"
 #include "expression/Parser.h"
 
-#include <array>
 #include <cmath>
 #include <iostream>
 #include <limits>
 #include <utility>
+
+namespace tralto {
 
 using Numeric::NotANumber;
 using Numeric::RoundToDouble;
@@ -40,14 +41,6 @@ long double Domain(const char* function)
 
 using Function = long double (*)(long double);
 
-long double Periodic(Function function, long double x)
-{
-    const double argument = RoundToDouble(x);
-    if (!(std::fabs(argument) < Numeric::DoubleDirectionLimit))
-        return std::isnan(argument) ? argument : NotANumber;
-    return function(argument);
-}
-
 long double Logarithm(Function function, const char* name, long double x)
 {
     const double argument = RoundToDouble(x);
@@ -60,15 +53,6 @@ long double Logarithm(Function function, const char* name, long double x)
     return function(argument);
 }
 
-// 10^0 to 10^22, the powers of ten that a double holds exactly (5^22 < 2^53).
-constexpr std::array<double, 23> ExactPowersOfTen = [] {
-    std::array<double, 23> powers {};
-    powers[0] = 1;
-    for (std::size_t n = 1; n < powers.size(); ++n)
-        powers[n] = powers[n - 1] * 10;
-    return powers;
-}();
-
 // The C library's log10l misses some exact powers of ten (1e7, 1e15, ...) by a unit in the
 // last place, and a hint then shows eighteen decimals instead of the whole number; their
 // logarithm is the exponent itself.
@@ -78,8 +62,10 @@ long double DecimalLogarithmOfDouble(long double argument)
 {
     const long double logarithm = log10l(argument);
     const long double nearest = std::nearbyint(logarithm);
-    if (nearest >= 0 && nearest < ExactPowersOfTen.size()
-        && argument == ExactPowersOfTen[static_cast<std::size_t>(nearest)])
+    // Up to 10^22 a power of ten is an exact double (5^22 < 2^53).
+    constexpr auto& powers = Numeric::PowersOfTen;
+    if (nearest >= 0 && nearest < powers.size()
+        && argument == static_cast<long double>(powers[static_cast<std::size_t>(nearest)]))
         return nearest;
     return logarithm;
 }
@@ -99,19 +85,9 @@ void SetMathErrorHandler(MathErrorHandler handler)
     CurrentHandler() = handler ? std::move(handler) : MathErrorHandler(WriteMathError);
 }
 
-long double Sine(long double x)
-{
-    return Periodic(sinl, x);
-}
-
-long double Cosine(long double x)
-{
-    return Periodic(cosl, x);
-}
-
 long double Tangent(long double x)
 {
-    return Periodic(tanl, x);
+    return Numeric::OfRoundedAngle(tanl, RoundToDouble(x));
 }
 
 long double SquareRoot(long double x)
@@ -174,3 +150,5 @@ long double Power(long double base, long double exponent)
         return std::pow(x, y);
     return result;
 }
+
+} // namespace tralto

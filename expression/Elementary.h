@@ -6,10 +6,11 @@
 // handler (see SetMathErrorHandler in expression/Parser.h) before the function
 // returns its substitute value.
 
-// NaN, without a report, for an argument of magnitude 2^53 or more: the
-// period is then lost in the argument's last bit.
-long double Sine(long double x);
-long double Cosine(long double x);
+namespace tralto {
+
+// The sine and cosine are Numeric::SineOfDouble and CosineOfDouble. Like them, the tangent is
+// NaN, without a report, for an argument of magnitude 2^53 or more: the period is then lost in
+// the argument's last bit.
 long double Tangent(long double x);
 
 long double SquareRoot(long double x);
@@ -23,3 +24,5 @@ long double ArcTangent(long double x);
 // base ^ exponent; NaN for a NaN operand, without a report. The result is extended, but its
 // range is the double's: beyond it an overflow, below the normal doubles the double result.
 long double Power(long double base, long double exponent);
+
+} // namespace tralto

@@ -1,6 +1,6 @@
 #include "expression/Numeric.h"
 
-namespace Numeric {
+namespace tralto::Numeric {
 
 long double RoundKeepingExponent(long double value)
 {
@@ -11,4 +11,4 @@ long double RoundKeepingExponent(long double value)
     return std::scalbn(static_cast<long double>(significand), exponent);
 }
 
-} // namespace Numeric
+} // namespace tralto::Numeric

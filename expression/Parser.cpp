@@ -1,6 +1,7 @@
 #include "expression/Parser.h"
 
 #include "expression/Elementary.h"
+#include "expression/Numeric.h"
 
 #include <algorithm>
 #include <charconv>
@@ -9,31 +10,25 @@
 #include <iostream>
 #include <limits>
 
+namespace tralto {
+
 namespace {
 
 // The errors raised inside the evaluator; Evaluate turns each of them into 0.
-[[noreturn]] void Fail(const char* message, int8_t code)
+[[noreturn]] void Fail(const char* message, ParseError code)
 {
     throw CParseException(message, code);
 }
 
 [[noreturn]] void FailDivisionByZero()
 {
-    Fail("!!Division/0", -3);
+    Fail("!!Division/0", ParseError::DivisionByZero);
 }
 
 // An operator whose operand left no value (a name) or a step without operands.
 [[noreturn]] void FailMissingOperand()
 {
-    Fail("!!Operand", -5);
-}
-
-// The double nearest to pi, as the user's "pi" enters every calculation.
-constexpr long double Pi = 3.141592653589793;
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
+    Fail("!!Operand", ParseError::MissingOperand);
 }
 
 bool IsDigit(char c)
@@ -104,11 +99,17 @@ const char* ReadDecimal(const char* begin, const char* end, long double& value)
 }
 
 // The trace: one line per step, numbers as the stream writes them by default
-// (six significant digits, general format), composed without the stream's
-// formatting machinery because it runs at every keystroke.
-void Trace(std::ostream& stream, std::string_view line)
+// (six significant digits, general format). It runs at every keystroke, so it
+// is composed without the stream's formatting machinery and handed straight to
+// the stream's buffer: the standard error's own write would flush the standard
+// output before each line and the standard error after it. A null stream takes
+// nothing, and nothing is composed for it.
+void TraceLine(std::ostream* stream, std::string_view line)
 {
-    stream.write(line.data(), static_cast<std::streamsize>(line.size()));
+    if (stream == nullptr)
+        return;
+    if (std::streambuf* const buffer = stream->rdbuf())
+        buffer->sputn(line.data(), static_cast<std::streamsize>(line.size()));
 }
 
 // Whole numbers below a million, most of what a field holds, print as their
@@ -129,8 +130,10 @@ char* WriteSmallWholeNumber(char* out, long double value)
     return out;
 }
 
-void TraceValue(std::string_view label, long double value)
+void TraceValue(std::ostream* stream, std::string_view label, long double value)
 {
+    if (stream == nullptr)
+        return;
     char line[64];
     label.copy(line, label.size());
     char* const last = line + sizeof line - 1;
@@ -139,7 +142,7 @@ void TraceValue(std::string_view label, long double value)
         ? WriteSmallWholeNumber(start, value)
         : std::to_chars(start, last, value, std::chars_format::general, 6).ptr;
     *end = '\n';
-    Trace(std::cerr, std::string_view(line, static_cast<std::size_t>(end + 1 - line)));
+    TraceLine(stream, std::string_view(line, static_cast<std::size_t>(end + 1 - line)));
 }
 
 // The truncation toward zero to 64 bits of the integer operators, low 32 bits
@@ -177,8 +180,8 @@ struct FunctionStep
 };
 
 constexpr FunctionStep FunctionSteps[] = {
-    { CParser::SIN, "SIN : ", Sine },
-    { CParser::COS, "COS : ", Cosine },
+    { CParser::SIN, "SIN : ", Numeric::SineOfDouble },
+    { CParser::COS, "COS : ", Numeric::CosineOfDouble },
     { CParser::TAN, "TAN : ", Tangent },
     { CParser::SQRT, "SQRT: ", SquareRoot },
     { CParser::LN, "LOG : ", NaturalLogarithm },
@@ -210,9 +213,9 @@ bool IsMultiplicative(int32_t code)
 
 } // namespace
 
-CParseException::CParseException(const std::string& message, int8_t code)
+CParseException::CParseException(const std::string& message, ParseError code)
     : std::logic_error(message)
-    , errorCode(code)
+    , errorCode(static_cast<int8_t>(code))
 {
 }
 
@@ -269,7 +272,7 @@ public:
         : depth(depth)
     {
         if (depth >= MaxNesting)
-            Fail("!!Schachtelung", -6);
+            Fail("!!Schachtelung", ParseError::NestingTooDeep);
         ++depth;
     }
     ~NestingLevel() { --depth; }
@@ -281,6 +284,11 @@ private:
 };
 
 CParser::CParser() = default;
+
+CParser::CParser(TraceStreams trace)
+    : trace(trace)
+{
+}
 
 CParser::~CParser() = default;
 
@@ -309,7 +317,7 @@ void CParser::SetText(const std::string& newText)
     // The text ends at its first zero byte, as a field's text does.
     const std::size_t length = std::strlen(newText.c_str());
     if (length > static_cast<std::size_t>(std::numeric_limits<int32_t>::max()))
-        Fail("!!Textlaenge", -8);
+        Fail("!!Textlaenge", ParseError::TextTooLong);
     text.assign(newText.data(), length);
     position = 0;
 }
@@ -377,11 +385,11 @@ long double CParser::RadixValue(int32_t start, int32_t end, int bitsPerDigit) co
         else if (hexadecimal && c >= 'A' && c <= 'F')
             digit = static_cast<uint32_t>(c - 'A' + 10);
         else if (hexadecimal)
-            Fail("!!Hexzahl", -4);
+            Fail("!!Hexzahl", ParseError::BadDigit);
         else if (c == '0' || c == '1')
             digit = static_cast<uint32_t>(c - '0');
         else
-            Fail("!!Binaerzahl", -4);
+            Fail("!!Binaerzahl", ParseError::BadDigit);
         pattern += digit * weight;
         weight <<= bitsPerDigit;
     }
@@ -416,7 +424,7 @@ void CParser::Parse()
 void CParser::Match(int32_t expected)
 {
     if (lookahead != expected)
-        Fail("!!SYNTAX", -2);
+        Fail("!!SYNTAX", ParseError::UnexpectedToken);
     lookahead = Scan();
 }
 
@@ -461,7 +469,7 @@ void CParser::Factor()
         Emit(NUMBER, tokenValue);
         Match(NUMBER);
     } else if (token == PI) {
-        Emit(NUMBER, Pi);
+        Emit(NUMBER, Numeric::Pi);
         Match(PI);
     } else if (token == NAME) {
         Emit(NAME, tokenValue);
@@ -473,7 +481,7 @@ void CParser::Factor()
         Match(')');
     } else if (token == '-') {
         const NestingLevel level(nesting);
-        Trace(std::cout, "Vorzeichenminus - \n");
+        TraceLine(trace.output, "Vorzeichenminus - \n");
         Match('-');
         const std::size_t base = valueStack.size();
         Factor();
@@ -487,7 +495,7 @@ void CParser::Factor()
         RequireOperands(base, 1);
         Emit(token, 0.0L);
     } else {
-        Fail("!!FAKTOR", -1);
+        Fail("!!FAKTOR", ParseError::MissingFactor);
     }
 }
 
@@ -503,13 +511,13 @@ void CParser::Emit(int32_t code, long double value)
     switch (code) {
     case NUMBER:
         valueStack.push_back(value);
-        TraceValue({}, value);
+        TraceValue(trace.error, {}, value);
         return;
     case NAME: {
         if (!(value >= 0 && value < static_cast<long double>(lexemTable.size())))
-            Fail("!!Schritt", -7);
+            Fail("!!Schritt", ParseError::UnknownStep);
         const std::string& lexem = lexemTable[static_cast<std::size_t>(value)].lexem;
-        Trace(std::cerr, lexem);
+        TraceLine(trace.error, lexem);
         return;
     }
     default:
@@ -519,51 +527,58 @@ void CParser::Emit(int32_t code, long double value)
         RequireOperands(0, 1);
         long double& x = valueStack.back();
         x = function->apply(x);
-        TraceValue(function->label, x);
+        TraceValue(trace.error, function->label, x);
         return;
     }
     if (!IsAdditive(code) && !IsMultiplicative(code))
-        Fail("!!Schritt", -7);
+        Fail("!!Schritt", ParseError::UnknownStep);
     RequireOperands(0, 2);
     const long double b = Pop();
     long double& a = valueStack.back();
     switch (code) {
     case '+':
         a += b;
-        Trace(std::cerr, "+\n");
+        TraceLine(trace.error, "+\n");
         break;
     case '-':
         a -= b;
-        Trace(std::cerr, "-\n");
+        TraceLine(trace.error, "-\n");
         break;
     case '*':
         a *= b;
-        Trace(std::cerr, "*\n");
+        TraceLine(trace.error, "*\n");
         break;
     case '/':
         // A NaN divisor compares unordered, which counts as equal to 0 here.
         if (b == 0 || std::isnan(b))
             FailDivisionByZero();
         a /= b;
-        Trace(std::cerr, "/\n");
+        TraceLine(trace.error, "/\n");
         break;
     case '^':
         a = Power(a, b);
-        Trace(std::cerr, "^\n");
+        TraceLine(trace.error, "^\n");
         break;
     default: // DIV, MOD
         if (b == 0 || std::isnan(b))
             FailDivisionByZero();
         a = IntegerStep(code, a, b);
-        Trace(std::cerr, code == DIV ? "DIV \n" : "MOD \n");
+        TraceLine(trace.error, code == DIV ? "DIV \n" : "MOD \n");
         break;
     }
 }
 
 long double EvaluateText(const std::string& text)
 {
-    CParser parser;
+    return EvaluateText(text, { &std::cout, &std::cerr });
+}
+
+long double EvaluateText(const std::string& text, TraceStreams trace)
+{
     if (text.empty())
         return 0.0L;
+    CParser parser(trace);
     return parser.Evaluate(text);
 }
+
+} // namespace tralto

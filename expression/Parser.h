@@ -4,30 +4,43 @@
 // field text → Scan (tokens) → Expression/Term/Factor (recursive descent, one
 // token of lookahead) → Emit (each postfix step carried out at once on the value
 // stack) → the value of the last expression. Every error ends as the value 0.
-// Every step also writes a diagnostic trace line to std::cerr (the unary minus to
-// std::cout); nothing reads it.
+// Every step can also write a diagnostic trace line to streams the caller
+// chooses (TraceStreams); EvaluateText writes it to the standard output and error.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+namespace tralto {
+
+// The errors of the evaluator, with the codes CParseException carries.
+enum class ParseError : int8_t
+{
+    MissingFactor = -1, // "!!FAKTOR": a token that starts no factor
+    UnexpectedToken = -2, // "!!SYNTAX": another token than the expected one
+    DivisionByZero = -3, // "!!Division/0"
+    BadDigit = -4, // "!!Hexzahl", "!!Binaerzahl": a bad digit of a hexadecimal or binary number
+    MissingOperand = -5, // "!!Operand": an operator without its operands (a name has no value)
+    NestingTooDeep = -6, // "!!Schachtelung": nesting deeper than CParser::MaxNesting
+    UnknownStep = -7, // "!!Schritt": a step the evaluator does not know
+    TextTooLong = -8, // "!!Textlaenge": a text of 2^31 bytes or more
+};
+
 // The one error type of the evaluator; it never leaves CParser::Evaluate.
-// errorCode: -1 "!!FAKTOR" a token that starts no factor; -2 "!!SYNTAX" another
-// token than the expected one; -3 "!!Division/0" division by zero; -4 "!!Hexzahl"
-// or "!!Binaerzahl" a bad digit; -5 "!!Operand" an operator without its operands
-// (a name has no value); -6 "!!Schachtelung" nesting deeper than
-// CParser::MaxNesting; -7 "!!Schritt" a step the evaluator does not know; -8
-// "!!Textlaenge" a text of 2^31 bytes or more.
+// errorCode holds the ParseError.
 class CParseException : public std::logic_error
 {
 public:
-    CParseException(const std::string& message, int8_t code);
+    CParseException(const std::string& message, ParseError code);
+
+    ParseError Error() const { return static_cast<ParseError>(errorCode); }
 
     int8_t errorCode;
 };
@@ -72,6 +85,23 @@ private:
     std::unordered_map<std::string, int32_t, NameHash, std::equal_to<>> nameIndex;
 };
 
+// Where the evaluator writes its trace: the unary minus ("Vorzeichenminus - ")
+// to output, every other step to error, one line each, straight into the
+// streams' buffers (no flush). A null stream takes nothing.
+struct TraceStreams
+{
+    std::ostream* output = nullptr;
+    std::ostream* error = nullptr;
+};
+
+inline constexpr TraceStreams NoTrace {};
+
+// The blanks the scanner skips between tokens: space and tab.
+constexpr bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
 class CParser
 {
 public:
@@ -97,7 +127,9 @@ public:
     // the evaluation with 0 instead of exhausting the call stack.
     static constexpr int MaxNesting = 1000;
 
+    // Without a trace.
     CParser();
+    explicit CParser(TraceStreams trace);
     virtual ~CParser();
 
     // Value of the last expression of `text`; 0 for a text without one and for
@@ -126,6 +158,8 @@ public:
     int32_t Lookahead() const { return lookahead; }
     const TLexemLookUp& LexemTable() const { return lexemTable; }
     const std::vector<long double>& ValueStack() const { return valueStack; }
+    TraceStreams Trace() const { return trace; }
+    void SetTrace(TraceStreams newTrace) { trace = newTrace; }
 
 private:
     class NestingLevel;
@@ -145,10 +179,14 @@ private:
     TLexemLookUp lexemTable;
     std::vector<long double> valueStack;
     int nesting = 0;
+    TraceStreams trace;
 };
 
-// Value of an input field's text: 0 for an empty text and for every error.
+// Value of an input field's text: 0 for an empty text and for every error. The
+// trace goes to the standard output and error (std::cout, std::cerr), or to the
+// given streams.
 long double EvaluateText(const std::string& text);
+long double EvaluateText(const std::string& text, TraceStreams trace);
 
 // Receives the domain errors of the elementary functions, with the function's
 // name ("sqrt", "log", "log10", "asin", "acos", "pow") and the kind ("DOMAIN",
@@ -156,3 +194,12 @@ long double EvaluateText(const std::string& text);
 // std::cerr; an empty function restores it.
 using MathErrorHandler = std::function<void(const std::string& function, const std::string& kind)>;
 void SetMathErrorHandler(MathErrorHandler handler);
+
+} // namespace tralto
+
+// Reached without the namespace by the program and by code written before it.
+using tralto::CParseException;
+using tralto::CParser;
+using tralto::EvaluateText;
+using tralto::MathErrorHandler;
+using tralto::SetMathErrorHandler;

@@ -1,5 +1,7 @@
 #include "format/DecimalDigits.h"
 
+#include "expression/Numeric.h"
+
 #include <algorithm>
 #include <cassert>
 #include <cstring>
@@ -7,6 +9,8 @@
 
 static_assert(std::numeric_limits<long double>::digits == 64,
     "the conversion reads the x87 80-bit extended layout");
+
+namespace tralto {
 
 // A finite value is m × 2^q with a 64-bit m. The conversion computes
 // floor(m × 2^q / 10^k) exactly, together with a flag that says whether
@@ -29,9 +33,7 @@ constexpr uint64_t kTen19 = 10000000000000000000ull;
 // 5^0 .. 5^27: the powers of five that fit 64 bits.
 constexpr int kMaxFivePower = 27;
 
-constexpr auto kPowersOfFive = PowerTable<uint64_t, kMaxFivePower + 1>(5);
-// Below 2^128 the scale 10^k never exceeds 10^20.
-constexpr auto kPowersOfTen = PowerTable<uint128, 21>(10);
+constexpr auto kPowersOfFive = Numeric::PowerTable<uint64_t, kMaxFivePower + 1>(5);
 
 // The 64-bit limbs of the big integers. The smallest normal value, about
 // 3.4e-4932, is scaled by 5^4950 (11,494 bits) on top of its 64-bit
@@ -102,7 +104,8 @@ Scaled ScaleUpLarge(uint64_t m, int q, int j)
 Scaled ScaleDownSmall(uint64_t m, int q, int k)
 {
     const uint128 value = uint128(m) << q;
-    const uint128 scale = kPowersOfTen[k];
+    // Below 2^128 the scale 10^k never exceeds 10^20.
+    const uint128 scale = Numeric::PowersOfTen[k];
     const uint128 quotient = value / scale;
     return { quotient, value - quotient * scale != 0 };
 }
@@ -241,3 +244,5 @@ DecimalDigits ToDecimalDigits(long double value)
     result.exponent = scale + 18;
     return result;
 }
+
+} // namespace tralto

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -8,6 +7,8 @@
 // number, rounded once to 18 significant decimal digits with ties to even.
 // The formatter rounds this digit string a second time to the precision the
 // user chose, so the 18 digits must be exact, not an approximation.
+
+namespace tralto {
 
 enum class NumberClass
 {
@@ -29,13 +30,4 @@ struct DecimalDigits
 
 DecimalDigits ToDecimalDigits(long double value);
 
-// base^0 .. base^(count - 1), for the tables of powers the digits are scaled
-// and cut with.
-template <class Integer, size_t count> constexpr std::array<Integer, count> PowerTable(Integer base)
-{
-    std::array<Integer, count> powers {};
-    powers[0] = 1;
-    for (size_t i = 1; i < count; ++i)
-        powers[i] = powers[i - 1] * base;
-    return powers;
-}
+} // namespace tralto

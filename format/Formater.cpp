@@ -1,5 +1,6 @@
 #include "format/Formater.h"
 
+#include "expression/Numeric.h"
 #include "format/DecimalDigits.h"
 #include "format/SettingsStore.h"
 
@@ -7,6 +8,8 @@
 #include <cassert>
 #include <cmath>
 #include <cstring>
+
+namespace tralto {
 
 // Every text is built in a buffer on the stack and copied once into the
 // result, so a short text (up to 15 bytes) costs no allocation at all: the
@@ -19,26 +22,12 @@ using FormatBounds::MaximumPrecision;
 // The general and exponent layouts cut digits only by the precision.
 constexpr int kNoDecimalsLimit = 9999;
 
-constexpr auto kPowersOfTen = PowerTable<uint64_t, MaximumPrecision + 1>(10);
-
-FormatSettings currentSettings;
-
-// A locale separator is one character, at most four bytes in UTF-8; the
-// room for sixteen bytes keeps the text buffer's bound simple.
-constexpr size_t kMaxSeparatorBytes = 16;
-
-struct Separator
-{
-    char bytes[kMaxSeparatorBytes];
-    size_t size;
-};
-
-Separator decimalSeparator { { '.' }, 1 };
-Separator thousandsSeparator { { ',' }, 1 };
+NumberLayout programLayout;
 
 // The longest text: a sign, 18 integer digits with five thousands
 // separators, the decimal separator and 18 decimals.
-constexpr size_t kTextCapacity = 1 + MaximumPrecision + 6 * kMaxSeparatorBytes + MaximumDecimals;
+constexpr size_t kTextCapacity
+    = 1 + MaximumPrecision + 6 * NumberSeparators::MaximumBytes + MaximumDecimals;
 
 class TextBuilder
 {
@@ -54,7 +43,7 @@ public:
         std::memcpy(text_ + size_, bytes, count);
         size_ += count;
     }
-    void Put(const Separator& separator) { Put(separator.bytes, separator.size); }
+    void Put(std::string_view separator) { Put(separator.data(), separator.size()); }
     void Repeat(char c, int count)
     {
         if (count <= 0)
@@ -171,10 +160,10 @@ RoundedDigits RoundDigits(long double value, int precision, int decimalsLimit)
     rounded.exponent = exact.exponent;
     rounded.count = kept;
     if (kept < MaximumPrecision) {
-        const uint64_t cut = kPowersOfTen[MaximumPrecision - kept];
+        const auto cut = static_cast<uint64_t>(Numeric::PowersOfTen[MaximumPrecision - kept]);
         const bool roundUp = significand % cut >= cut / 2;
         significand /= cut;
-        if (roundUp && ++significand == kPowersOfTen[kept]) {
+        if (roundUp && ++significand == Numeric::PowersOfTen[kept]) {
             significand = 1;
             rounded.count = 1;
             ++rounded.exponent;
@@ -191,7 +180,8 @@ RoundedDigits RoundDigits(long double value, int precision, int decimalsLimit)
 
 // Plain from 0.0001 up to below 10^precision, else scientific with an "E"
 // exponent that has no "+" and no padding.
-void WriteGeneral(TextBuilder& text, const RoundedDigits& rounded, int precision)
+void WriteGeneral(TextBuilder& text, const RoundedDigits& rounded, int precision,
+    const NumberSeparators& separators)
 {
     const int exponent = rounded.exponent;
     if (rounded.count == 0) {
@@ -201,7 +191,7 @@ void WriteGeneral(TextBuilder& text, const RoundedDigits& rounded, int precision
     if (exponent >= -3 && exponent <= precision) {
         if (exponent <= 0) {
             text.Put('0');
-            text.Put(decimalSeparator);
+            text.Put(separators.Decimal());
             text.Repeat('0', -exponent);
             text.Put(rounded.digits, rounded.count);
             return;
@@ -210,14 +200,14 @@ void WriteGeneral(TextBuilder& text, const RoundedDigits& rounded, int precision
         text.Put(rounded.digits, whole);
         text.Repeat('0', exponent - whole);
         if (rounded.count > exponent) {
-            text.Put(decimalSeparator);
+            text.Put(separators.Decimal());
             text.Put(rounded.digits + exponent, rounded.count - exponent);
         }
         return;
     }
     text.Put(rounded.digits[0]);
     if (rounded.count > 1) {
-        text.Put(decimalSeparator);
+        text.Put(separators.Decimal());
         text.Put(rounded.digits + 1, rounded.count - 1);
     }
     text.Put('E');
@@ -229,10 +219,11 @@ void WriteGeneral(TextBuilder& text, const RoundedDigits& rounded, int precision
 
 // Always precision digits and a signed exponent. Only a minimum of 0 to 3
 // exponent digits pads; 4 and more, like negative values, pad nothing.
-void WriteExponent(TextBuilder& text, const RoundedDigits& rounded, int precision, int digits)
+void WriteExponent(TextBuilder& text, const RoundedDigits& rounded, int precision, int digits,
+    const NumberSeparators& separators)
 {
     text.Put(rounded.count > 0 ? rounded.digits[0] : '0');
-    text.Put(decimalSeparator);
+    text.Put(separators.Decimal());
     const int following = std::max(rounded.count - 1, 0);
     text.Put(rounded.digits + 1, following);
     text.Repeat('0', precision - 1 - following);
@@ -245,19 +236,20 @@ void WriteExponent(TextBuilder& text, const RoundedDigits& rounded, int precisio
 
 // Exactly `decimals` decimals; the integer part grouped in threes when asked.
 // The caller has made sure that the integer part has at most 18 digits.
-void WriteFixed(TextBuilder& text, const RoundedDigits& rounded, int decimals, bool grouped)
+void WriteFixed(TextBuilder& text, const RoundedDigits& rounded, int decimals, bool grouped,
+    const NumberSeparators& separators)
 {
     const int exponent = rounded.exponent;
     if (exponent <= 0)
         text.Put('0');
     for (int i = 0; i < exponent; ++i) {
         if (grouped && i > 0 && (exponent - i) % 3 == 0)
-            text.Put(thousandsSeparator);
+            text.Put(separators.Thousands());
         text.Put(i < rounded.count ? rounded.digits[i] : '0');
     }
     if (decimals == 0)
         return;
-    text.Put(decimalSeparator);
+    text.Put(separators.Decimal());
     int written = 0;
     if (exponent < 0) {
         written = std::min(-exponent, decimals);
@@ -268,64 +260,8 @@ void WriteFixed(TextBuilder& text, const RoundedDigits& rounded, int decimals, b
     text.Repeat('0', decimals - written);
 }
 
-void StoreSeparator(Separator& separator, const std::string& bytes)
-{
-    std::memcpy(separator.bytes, bytes.data(), bytes.size());
-    separator.size = bytes.size();
-}
-
-} // namespace
-
-void SetFormatKind(int kind)
-{
-    switch (kind) {
-    case ffExponent:
-    case ffFixed:
-    case ffNumber:
-        currentSettings.kind = TFloatFormat(kind);
-        break;
-    default:
-        currentSettings.kind = ffGeneral;
-        break;
-    }
-}
-
-int GetFormatKind()
-{
-    return currentSettings.kind;
-}
-
-void SetPrecision(int precision)
-{
-    currentSettings.precision = precision;
-}
-
-int GetPrecision()
-{
-    return currentSettings.precision;
-}
-
-void SetDigits(int digits)
-{
-    currentSettings.digits = digits;
-}
-
-int GetDigits()
-{
-    return currentSettings.digits;
-}
-
-void SetNumberSeparators(const std::string& decimal, const std::string& thousands)
-{
-    // Numbers without a decimal separator could not be read back, and a
-    // separator longer than 16 bytes is no locale's.
-    const bool decimalUsable = !decimal.empty() && decimal.size() <= kMaxSeparatorBytes;
-    StoreSeparator(decimalSeparator, decimalUsable ? decimal : std::string("."));
-    StoreSeparator(
-        thousandsSeparator, thousands.size() <= kMaxSeparatorBytes ? thousands : std::string(","));
-}
-
-std::string NumberText(long double value, TFloatFormat kind, int precision, int digits)
+std::string LayoutText(long double value, TFloatFormat kind, int precision, int digits,
+    const NumberSeparators& separators)
 {
     precision = std::clamp(precision, FormatBounds::MinimumPrecision, MaximumPrecision);
     const bool fixedLayout = kind == ffFixed || kind == ffNumber;
@@ -344,32 +280,110 @@ std::string NumberText(long double value, TFloatFormat kind, int precision, int 
         text.Put('-');
     switch (kind) {
     case ffExponent:
-        WriteExponent(text, rounded, precision, digits);
+        WriteExponent(text, rounded, precision, digits, separators);
         break;
     case ffFixed:
     case ffNumber:
         // Too large for the fixed layouts: shown scientific instead.
         if (rounded.exponent > precision)
-            WriteGeneral(text, rounded, precision);
+            WriteGeneral(text, rounded, precision, separators);
         else
-            WriteFixed(text, rounded, decimals, kind == ffNumber);
+            WriteFixed(text, rounded, decimals, kind == ffNumber, separators);
         break;
     default: // ffGeneral, and ffCurrency, which the program never offers
-        WriteGeneral(text, rounded, precision);
+        WriteGeneral(text, rounded, precision, separators);
         break;
     }
     return text.Text();
 }
 
-std::string FormatValue(long double value)
+} // namespace
+
+NumberSeparators::NumberSeparators(std::string_view decimal, std::string_view thousands)
+{
+    // Numbers without a decimal separator could not be read back, and a
+    // separator longer than MaximumBytes is no locale's: both keep the default.
+    if (!decimal.empty() && decimal.size() <= MaximumBytes)
+        decimal_.size = decimal.copy(decimal_.bytes, MaximumBytes);
+    if (thousands.size() <= MaximumBytes)
+        thousands_.size = thousands.copy(thousands_.bytes, MaximumBytes);
+}
+
+TFloatFormat OfferedFormatKind(int kind)
+{
+    switch (kind) {
+    case ffExponent:
+    case ffFixed:
+    case ffNumber:
+        return TFloatFormat(kind);
+    default:
+        return ffGeneral;
+    }
+}
+
+std::string NumberText(long double value, const NumberLayout& layout)
+{
+    return LayoutText(value, layout.kind, layout.precision, layout.digits, layout.separators);
+}
+
+std::string FormatValue(long double value, const NumberLayout& layout)
 {
     // Rounding noise of the conversions (cos(π/2) and the like) shows as 0.
     // The threshold is the double 1e-16, not the exact power of ten.
     constexpr long double kSmallestShown = 1e-16;
     if (std::fabs(value) < kSmallestShown)
         return "0";
-    return NumberText(
-        value, currentSettings.kind, currentSettings.precision, currentSettings.digits);
+    return NumberText(value, layout);
+}
+
+NumberLayout& ProgramLayout()
+{
+    return programLayout;
+}
+
+void SetFormatKind(int kind)
+{
+    programLayout.kind = OfferedFormatKind(kind);
+}
+
+int GetFormatKind()
+{
+    return programLayout.kind;
+}
+
+void SetPrecision(int precision)
+{
+    programLayout.precision = precision;
+}
+
+int GetPrecision()
+{
+    return programLayout.precision;
+}
+
+void SetDigits(int digits)
+{
+    programLayout.digits = digits;
+}
+
+int GetDigits()
+{
+    return programLayout.digits;
+}
+
+void SetNumberSeparators(const std::string& decimal, const std::string& thousands)
+{
+    programLayout.separators = NumberSeparators(decimal, thousands);
+}
+
+std::string NumberText(long double value, TFloatFormat kind, int precision, int digits)
+{
+    return LayoutText(value, kind, precision, digits, programLayout.separators);
+}
+
+std::string FormatValue(long double value)
+{
+    return FormatValue(value, programLayout);
 }
 
 namespace {
@@ -381,27 +395,39 @@ struct NamedAngle
     const char* positiveEquivalent; // appended to the negative angle when normalising
 };
 
+// k·π/4 of the double nearest π, rounded once to double: k·π is exact in extended precision.
+// Each is also the double nearest to the exact k·π/4.
+constexpr double QuarterPi(int k)
+{
+    return static_cast<double>(k * Numeric::Pi / 4);
+}
+
 constexpr NamedAngle kMultiplesOfQuarterPi[] = {
-    { 0.7853981633974483, "Pi/4", " -> 7Pi/4" },
-    { 1.5707963267948966, "Pi/2", " -> 3Pi/2" },
-    { 2.356194490192345, "3Pi/4", " -> 5Pi/4" },
-    { 3.141592653589793, "Pi", " -> Pi" },
-    { 3.9269908169872414, "5Pi/4", nullptr },
-    { 4.71238898038469, "3Pi/2", nullptr },
-    { 5.497787143782138, "7Pi/4", nullptr },
-    { 6.283185307179586, "2*Pi -> 0", nullptr },
+    { QuarterPi(1), "Pi/4", " -> 7Pi/4" },
+    { QuarterPi(2), "Pi/2", " -> 3Pi/2" },
+    { QuarterPi(3), "3Pi/4", " -> 5Pi/4" },
+    { QuarterPi(4), "Pi", " -> Pi" },
+    { QuarterPi(5), "5Pi/4", nullptr },
+    { QuarterPi(6), "3Pi/2", nullptr },
+    { QuarterPi(7), "7Pi/4", nullptr },
+    { QuarterPi(8), "2*Pi -> 0", nullptr },
 };
 
 } // namespace
 
 std::string FormatExact(bool normalise, long double value)
 {
+    return FormatExact(normalise, value, programLayout.separators);
+}
+
+std::string FormatExact(bool normalise, long double value, const NumberSeparators& separators)
+{
     constexpr long double kWholeNumberLimit = 2147483648.0L; // 2^31
     const long double magnitude = std::fabs(value);
     // Checked for the limit first, so that neither NaN nor a large value is
     // ever converted to an integer.
     if (magnitude < kWholeNumberLimit && magnitude == static_cast<long double>(int64_t(magnitude)))
-        return NumberText(value, ffGeneral, 15, 0);
+        return LayoutText(value, ffGeneral, 15, 0, separators);
 
     // Only the exact doubles count: an angle computed in full extended
     // precision differs in its last bits and shows with its decimals.
@@ -414,22 +440,24 @@ std::string FormatExact(bool normalise, long double value)
             text += angle.positiveEquivalent;
         return text;
     }
-    return NumberText(value, ffFixed, MaximumPrecision, MaximumDecimals);
+    return LayoutText(value, ffFixed, MaximumPrecision, MaximumDecimals, separators);
 }
 
-void ReadFormatSettings(SettingsStore& settings)
+void ReadFormatSettings(SettingsStore& settings, NumberLayout& layout)
 {
     using namespace FormatSettingNames;
-    const FormatSettings defaults;
-    SetFormatKind(settings.ReadInteger(Section, KindKey, defaults.kind));
-    SetPrecision(settings.ReadInteger(Section, PrecisionKey, defaults.precision));
-    SetDigits(settings.ReadInteger(Section, DigitsKey, defaults.digits));
+    const NumberLayout defaults;
+    layout.kind = OfferedFormatKind(settings.ReadInteger(Section, KindKey, defaults.kind));
+    layout.precision = settings.ReadInteger(Section, PrecisionKey, defaults.precision);
+    layout.digits = settings.ReadInteger(Section, DigitsKey, defaults.digits);
 }
 
-void WriteFormatSettings(SettingsStore& settings)
+void WriteFormatSettings(SettingsStore& settings, const NumberLayout& layout)
 {
     using namespace FormatSettingNames;
-    settings.WriteInteger(Section, KindKey, GetFormatKind());
-    settings.WriteInteger(Section, PrecisionKey, GetPrecision());
-    settings.WriteInteger(Section, DigitsKey, GetDigits());
+    settings.WriteInteger(Section, KindKey, layout.kind);
+    settings.WriteInteger(Section, PrecisionKey, layout.precision);
+    settings.WriteInteger(Section, DigitsKey, layout.digits);
 }
+
+} // namespace tralto

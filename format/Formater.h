@@ -1,15 +1,20 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+namespace tralto {
 
 class SettingsStore;
 
-// The number formatter: computed value → NumberText in the process-wide
-// format settings → the text of a coordinate field. The settings come from
-// the settings file at start-up (ReadFormatSettings), change through the
-// format dialog and go back to the file at shutdown (WriteFormatSettings).
-// The separators are the locale's, handed over once at start-up.
+// The number formatter: computed value → NumberText in a NumberLayout → the
+// text of a coordinate field. The program writes its fields in its own layout
+// (ProgramLayout): its format settings come from the settings file at start-up
+// (ReadFormatSettings), change through the format dialog and go back to the
+// file at shutdown (WriteFormatSettings); its separators are the locale's,
+// handed over once at start-up.
 
 // The layout kinds, with the values stored in the settings file. The program
 // offers only the first four.
@@ -42,40 +47,88 @@ inline constexpr int32_t DefaultDigits = 1;
 
 } // namespace FormatBounds
 
-// The format in force for the whole program.
-struct FormatSettings
+// The decimal and thousands separators of a layout, UTF-8 (defaults "." and ",").
+// A separator is one character of a locale, at most four bytes: an empty decimal
+// separator, and a separator longer than MaximumBytes, give the default
+// instead; an empty thousands separator writes numbers without grouping.
+class NumberSeparators
 {
-    TFloatFormat kind = FormatBounds::DefaultKind;
-    int32_t precision = FormatBounds::DefaultPrecision; // significant digits
-    int32_t digits = FormatBounds::DefaultDigits; // minimum exponent digits, or decimals
+public:
+    static constexpr std::size_t MaximumBytes = 16;
+
+    NumberSeparators() = default;
+    NumberSeparators(std::string_view decimal, std::string_view thousands);
+
+    std::string_view Decimal() const { return { decimal_.bytes, decimal_.size }; }
+    std::string_view Thousands() const { return { thousands_.bytes, thousands_.size }; }
+
+private:
+    // Held in place, so that a layout is copied without an allocation.
+    struct Separator
+    {
+        char bytes[MaximumBytes];
+        std::size_t size;
+    };
+
+    Separator decimal_ { { '.' }, 1 };
+    Separator thousands_ { { ',' }, 1 };
 };
 
-// Any value other than 1, 2 or 3 selects ffGeneral.
-void SetFormatKind(int kind);
-int GetFormatKind();
-// Stored and returned unchanged; the conversion keeps them in range.
-void SetPrecision(int precision);
-int GetPrecision();
-void SetDigits(int digits);
-int GetDigits();
+// How numbers are written: a value that carries the layout kind, the
+// precision (significant digits), the digits (minimum exponent digits, or
+// decimals) and the separators. The formatting functions below take one; the
+// program's own is ProgramLayout(), which the settings file, the format dialog
+// and the locale fill and every field is written in. Kind, precision and digits
+// are the format settings of the settings file; they are stored as given, and
+// a conversion keeps them in range.
+struct NumberLayout
+{
+    TFloatFormat kind = FormatBounds::DefaultKind;
+    int32_t precision = FormatBounds::DefaultPrecision;
+    int32_t digits = FormatBounds::DefaultDigits;
+    NumberSeparators separators;
+};
 
-// The locale's separators as UTF-8 (defaults "." and ","), set once at
-// start-up. An empty thousands separator writes numbers without grouping. An
-// empty decimal separator, and a separator longer than 16 bytes, give the
-// default instead.
-void SetNumberSeparators(const std::string& decimal, const std::string& thousands);
+// The format settings of the settings file and the format dialog are a layout's first three
+// members.
+using FormatSettings = NumberLayout;
 
-// value in the given layout: precision significant digits (2..18), digits as
+// Any value other than 1, 2 or 3 (ffExponent, ffFixed, ffNumber) is ffGeneral.
+TFloatFormat OfferedFormatKind(int kind);
+
+// value in the layout: precision significant digits (2..18), digits as
 // exponent digits or decimals. Infinite and undefined values give "INF",
 // "-INF" and "NAN".
-std::string NumberText(long double value, TFloatFormat kind, int precision, int digits);
+std::string NumberText(long double value, const NumberLayout& layout);
 
-// value in the current settings; magnitudes below 1e-16 show as "0".
-std::string FormatValue(long double value);
+// The text of a coordinate field: value in the layout; magnitudes below 1e-16
+// show as "0".
+std::string FormatValue(long double value, const NumberLayout& layout);
 
 // Whole numbers plainly, the multiples of π/4 by name, everything else with
 // 18 decimals. With normalise, the negative angles -Pi/4, -Pi/2, -3Pi/4 and
 // -Pi also name the equivalent positive angle ("-Pi/4 -> 7Pi/4").
+std::string FormatExact(bool normalise, long double value, const NumberSeparators& separators);
+
+// The program's layout: the format settings in force for the whole program
+// and the locale's separators, handed over once at start-up. The functions
+// below reach it.
+NumberLayout& ProgramLayout();
+
+// SetFormatKind goes through OfferedFormatKind.
+void SetFormatKind(int kind);
+int GetFormatKind();
+void SetPrecision(int precision);
+int GetPrecision();
+void SetDigits(int digits);
+int GetDigits();
+void SetNumberSeparators(const std::string& decimal, const std::string& thousands);
+
+// value in the given kind, precision and digits, with the program's separators.
+std::string NumberText(long double value, TFloatFormat kind, int precision, int digits);
+// value in the program's layout.
+std::string FormatValue(long double value);
+// FormatExact with the program's separators.
 std::string FormatExact(bool normalise, long double value);
 
 // The "Formater" section of the settings file: "Format", "Precision",
@@ -87,5 +140,31 @@ inline constexpr const char* PrecisionKey = "Precision";
 inline constexpr const char* DigitsKey = "Digits";
 } // namespace FormatSettingNames
 
-void ReadFormatSettings(SettingsStore& settings);
-void WriteFormatSettings(SettingsStore& settings);
+// Kind, precision and digits of the layout (by default the program's).
+void ReadFormatSettings(SettingsStore& settings, NumberLayout& layout = ProgramLayout());
+void WriteFormatSettings(SettingsStore& settings, const NumberLayout& layout = ProgramLayout());
+
+} // namespace tralto
+
+// Reached without the namespace by the program and by code written before it.
+namespace FormatBounds = tralto::FormatBounds;
+namespace FormatSettingNames = tralto::FormatSettingNames;
+using tralto::ffCurrency;
+using tralto::ffExponent;
+using tralto::ffFixed;
+using tralto::ffGeneral;
+using tralto::ffNumber;
+using tralto::FormatExact;
+using tralto::FormatSettings;
+using tralto::FormatValue;
+using tralto::GetDigits;
+using tralto::GetFormatKind;
+using tralto::GetPrecision;
+using tralto::NumberText;
+using tralto::ReadFormatSettings;
+using tralto::SetDigits;
+using tralto::SetFormatKind;
+using tralto::SetNumberSeparators;
+using tralto::SetPrecision;
+using tralto::TFloatFormat;
+using tralto::WriteFormatSettings;

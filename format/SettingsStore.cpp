@@ -1,3 +1,7 @@
 #include "format/SettingsStore.h"
 
+namespace tralto {
+
 SettingsStore::~SettingsStore() = default;
+
+} // namespace tralto

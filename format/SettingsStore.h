@@ -6,6 +6,8 @@
 // What the number formatter needs of the settings file: typed reads with a
 // default and writes, section first and key second. The program's INI file
 // implements it; tests use an in-memory double.
+namespace tralto {
+
 class SettingsStore
 {
 public:
@@ -23,3 +25,8 @@ public:
     virtual void WriteInteger(const std::string& section, const std::string& key, int32_t value)
         = 0;
 };
+
+} // namespace tralto
+
+// Reached without the namespace by the program and by code written before it.
+using tralto::SettingsStore;

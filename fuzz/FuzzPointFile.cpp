@@ -14,7 +14,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -63,20 +62,10 @@ std::size_t InputLines(std::string_view input)
     return breaks + (!input.empty() && input.back() != '\n' ? 1 : 0);
 }
 
-bool Silence()
-{
-    // The evaluator's trace would dominate the run.
-    std::cout.rdbuf(nullptr);
-    std::cerr.rdbuf(nullptr);
-    return true;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool silenced = Silence();
-    (void)silenced;
     if (size < 2)
         return 0;
     const Options options = ParseCommandLine(Arguments(data[0], data[1]));

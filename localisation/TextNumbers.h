@@ -26,6 +26,7 @@ inline constexpr int32_t DefaultsButton = 503;
 // The coordinate windows' own menu.
 inline constexpr int32_t FileMenu = 516;
 inline constexpr int32_t ExitItem = 517;
+inline constexpr int32_t CopyPointItem = 518;
 
 // The main window's menu.
 inline constexpr int32_t LanguageMenu = 521;

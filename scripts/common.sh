@@ -35,6 +35,8 @@ TRALTO_BUILD_PACKAGES=(
   libgl-dev libqt6svg6 qt6-qpa-plugins
   # Qt's own texts (context menus, standard buttons) in the user's language
   qt6-translations-l10n
+  # dpkg-shlibdeps, which computes the Debian package's dependencies
+  dpkg-dev
 )
 
 # What the tests, the sanitizer pass, the fuzz replay and the benchmarks need.
@@ -45,6 +47,9 @@ TRALTO_TEST_PACKAGES=(
   # bc and numpy (the vectorised conversion it compares with) for bench/cli_throughput.sh
   bc python3-numpy
   desktop-file-utils appstream libx11-dev
+  # the checker of the Debian package, and man-db, with which it renders
+  # the manual pages
+  lintian man-db
   # readelf for the search-path check of the built binaries; GNU time for the
   # benchmarks' peak memory
   binutils time

@@ -5,8 +5,9 @@
 #   scripts/screenshot-windows.sh OUT_DIR [LANGUAGE]
 # writes OUT_DIR/<window>-<1x|2x>-<bare|wm>.png for the 3-D window, the 2-D
 # window, the info dialog and the first-start dialog of a German locale, and
-# the whole screen with a math error box. The documentation's pictures are
-# taken from these. Needs Xvfb and xdotool.
+# a point pasted into the 3-D window and the whole screen with a math error
+# box. The documentation's pictures are taken from these. Needs Xvfb, xdotool
+# and xclip.
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:?usage: $0 OUT_DIR [LANGUAGE]}
@@ -82,11 +83,16 @@ for scale in 1 2; do
       grab_window "$info" "$out/info-$suffix.png"
       xdotool key Escape; sleep 0.5
     fi
-    # A math error box over the window: the whole screen shows where it opens.
+    # A point pasted as one text into x fills the Cartesian fields.
     xdotool mousemove --window "$main" $((306 * scale)) $((62 * scale)) click 1
-    xdotool key ctrl+a; xdotool type --delay 20 'sqrt(-1)'; sleep 1
+    printf '3, 4, 12' | xclip -selection clipboard
+    xdotool key ctrl+v; sleep 0.5
+    grab_window "$main" "$out/pasted-point-$suffix.png"
+    # A math error box over the window, once the typing has paused: the whole
+    # screen shows where it opens. The next key edits the field and closes it.
+    xdotool key ctrl+a; xdotool type --delay 20 'sqrt(-1)'; sleep 2
     "$build/tools/screen_grab" "$out/error-box-$suffix.png"
-    xdotool key Return; sleep 0.5
+    xdotool key BackSpace; sleep 0.5
     kill "$program"; wait "$program" 2>/dev/null || true
 
     start_program 2

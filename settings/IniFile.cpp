@@ -17,11 +17,6 @@ namespace {
 // that a check that finds them equal holds no second copy of the file.
 constexpr qint64 ComparedPiece = 1 << 20;
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
 // A value, key or section name occupies one line of the file; a line break
 // inside it would cut the file's structure, so it becomes a blank.
 QByteArray OneLine(const std::string& text)
@@ -36,7 +31,8 @@ QByteArray OneLine(const std::string& text)
 QByteArray StoredValue(const std::string& value)
 {
     const QByteArray line = OneLine(value);
-    const bool losesBlanks = !line.isEmpty() && (IsBlank(line.front()) || IsBlank(line.back()));
+    const bool losesBlanks
+        = !line.isEmpty() && (IsIniBlank(line.front()) || IsIniBlank(line.back()));
     const bool losesQuotes = IniUnquoted(line).size() != line.size();
     if (losesBlanks || losesQuotes)
         return '"' + line + '"';

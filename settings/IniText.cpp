@@ -5,20 +5,20 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
-
-constexpr QByteArrayView ByteOrderMark = "\xEF\xBB\xBF";
-
-bool IsBlank(char c)
+bool IsIniBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
 
+namespace {
+
+constexpr QByteArrayView ByteOrderMark = "\xEF\xBB\xBF";
+
 QByteArrayView Trimmed(QByteArrayView text)
 {
-    while (!text.isEmpty() && IsBlank(text.front()))
+    while (!text.isEmpty() && IsIniBlank(text.front()))
         text = text.sliced(1);
-    while (!text.isEmpty() && IsBlank(text.back()))
+    while (!text.isEmpty() && IsIniBlank(text.back()))
         text.chop(1);
     return text;
 }
@@ -99,7 +99,7 @@ void IniText::Index(qsizetype start)
     while (position < size) {
         // Blank lines, however many, are passed over a byte at a time.
         const char c = data[position];
-        if (c == '\n' || IsBlank(c)) {
+        if (c == '\n' || IsIniBlank(c)) {
             ++position;
             continue;
         }

@@ -7,6 +7,9 @@
 #include <optional>
 #include <vector>
 
+// The blanks around a key, a value or a section name, which a read strips.
+bool IsIniBlank(char c);
+
 // A value without a pair of equal quotes (" or ') around it.
 QByteArrayView IniUnquoted(QByteArrayView value);
 

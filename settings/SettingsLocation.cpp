@@ -55,6 +55,14 @@ QString HomeFolder()
     return QFile::decodeName(found->pw_dir);
 }
 
+// Packages install below /usr, and nothing is written there at run time, not
+// even by root, whom the folder's mode lets write: a settings file left there
+// would outlive the removal of the package.
+bool BelowUsr(const QString& folder)
+{
+    return folder == QLatin1String("/usr") || folder.startsWith(QLatin1String("/usr/"));
+}
+
 } // namespace
 
 QString SettingsFilePath(const QString& programFilePath)
@@ -71,8 +79,9 @@ QString SettingsLocation(const QString& programFilePath, const QString& configFo
 {
     const QString beside = SettingsFilePath(programFilePath);
     const QFileInfo file(beside);
-    const bool portable = MayWrite(QFile::encodeName(file.absolutePath()))
-        || (file.isFile() && MayWrite(QFile::encodeName(beside)));
+    const bool portable = !BelowUsr(file.absolutePath())
+        && (MayWrite(QFile::encodeName(file.absolutePath()))
+            || (file.isFile() && MayWrite(QFile::encodeName(beside))));
     if (portable || configFolder.isEmpty())
         return beside;
     return QDir(configFolder).filePath(QStringLiteral("tralto/") + file.fileName());

@@ -17,8 +17,9 @@
 QString SettingsFilePath(const QString& programFilePath);
 
 // The settings file the program uses: SettingsFilePath when its folder may
-// be written, or when a settings file there may be written; otherwise the
-// file of the same name in "<configFolder>/tralto". An empty configFolder
+// be written, or when a settings file there may be written, and the folder
+// is not below /usr; otherwise the file of the same name in
+// "<configFolder>/tralto". An empty configFolder
 // (no home folder at all) leaves the file beside the program.
 QString SettingsLocation(const QString& programFilePath, const QString& configFolder);
 

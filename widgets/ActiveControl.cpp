@@ -20,8 +20,10 @@ void ActiveControl::FocusChanged(QWidget*, QWidget* now)
 
 QWidget* ActiveControl::Control() const
 {
-    if (field_ != nullptr && field_->isVisibleTo(window_) && field_->isEnabled())
-        return field_;
+    for (QWidget* field : { field_.data(), firstField_.data() }) {
+        if (field != nullptr && field->isVisibleTo(window_) && field->isEnabled())
+            return field;
+    }
     return window_->focusWidget();
 }
 

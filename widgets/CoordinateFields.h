@@ -2,8 +2,12 @@
 
 // The rule of a coordinate window's fields, one for the plane and for space:
 //
-//   field text → EvaluateText → DegToRad for an angle in DEG → Set → Convert
+//   field text → ReadNumberText (the locale's numbers, then EvaluateText)
+//   → DegToRad for an angle in DEG → Set → Convert
 //   → FormatValue (RadToDeg first for an angle in DEG) → the other fields
+//
+// A point pasted as one text fills the fields of its coordinate system at
+// once, and the point of a system can be copied as one text.
 //
 // The window owns the fields and the RAD/DEG group; this object owns the
 // values behind them and the Updating flag that keeps its own writes into the
@@ -17,7 +21,18 @@
 
 class QLineEdit;
 class QObject;
+class QString;
 class RadioGroup;
+namespace tralto {
+class NumberSeparators;
+}
+using tralto::NumberSeparators;
+
+// The separators of the fields' numbers: the locale's, set once at start-up,
+// for the formatter that writes the fields and for the reading of what is
+// typed or pasted into them, so that a field reads what the others show.
+void SetFieldSeparators(const NumberSeparators& separators);
+const NumberSeparators& FieldSeparators();
 
 template <class Coordinates> class CoordinateFields
 {
@@ -32,7 +47,8 @@ public:
     explicit CoordinateFields(std::initializer_list<int> angles);
 
     // Connects the fields' changes and the group's clicks; the connections
-    // end with the context object (the window).
+    // end with the context object (the window). Fields that are
+    // CoordinateFields take and give whole points.
     void Bind(const Fields& fields, RadioGroup* unitGroup, QObject* context);
 
     Coordinates& Values() { return values_; }
@@ -43,9 +59,21 @@ public:
     // every field but the source one, without reacting to those writes.
     void Rewrite(int source);
 
+    // The point of the system that field index belongs to, as its fields
+    // show it (the typed text evaluated), values separated by tabs.
+    QString PointText(int index) const;
+    // Fills the system of field index with a point written as one text
+    // ("1, 2, 3"); false, changing nothing, when the text is no such point.
+    bool TakePoint(int index, const QString& text);
+
 private:
     void FieldChanged(int index);
-    void ShowValues(int source);
+    // The value of a field's text, in radians for an angle.
+    long double ReadValue(int index) const;
+    // A value as its field shows it, in degrees for an angle in DEG.
+    long double ShownValue(int index) const;
+    // Rewrites every field outside first..last from the values.
+    void ShowValues(int source, int first, int last);
     bool InDegrees() const;
 
     Coordinates values_;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QShowEvent>
 
 namespace MessageBoxes {
@@ -44,6 +45,37 @@ protected:
     }
 };
 
+// Hands the keyboard back to the widget that had it when a platform
+// activates the box although it was shown without activating (offscreen,
+// some compositors). Only the activation that comes with the showing is
+// undone: once the user has clicked into the box, it is theirs.
+class KeyboardKeeper : public QObject
+{
+public:
+    KeyboardKeeper(QWidget* box, QWidget* keyboard)
+        : QObject(box)
+        , keyboard_(keyboard)
+    {
+        box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress)
+            keyboard_ = nullptr;
+        if (event->type() == QEvent::WindowActivate && keyboard_ != nullptr) {
+            keyboard_->activateWindow();
+            keyboard_->setFocus(Qt::ActiveWindowFocusReason);
+            keyboard_ = nullptr;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPointer<QWidget> keyboard_;
+};
+
 } // namespace
 
 void SetPresenter(Presenter presenter)
@@ -58,6 +90,24 @@ void Show(QWidget* parent, const Box& box)
         return;
     }
     CreateBox(parent, box)->exec();
+}
+
+QMessageBox* ShowWithoutFocus(QWidget* parent, const Box& box)
+{
+    if (CurrentPresenter()) {
+        CurrentPresenter()(parent, box);
+        return nullptr;
+    }
+    QMessageBox* shown = CreateBox(parent, box).release();
+    shown->setAttribute(Qt::WA_DeleteOnClose);
+    shown->setAttribute(Qt::WA_ShowWithoutActivating);
+    // Some platforms activate every window they show; this one refuses.
+    shown->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+    shown->setWindowModality(Qt::NonModal);
+    if (QWidget* keyboard = QApplication::focusWidget())
+        new KeyboardKeeper(shown, keyboard);
+    shown->show();
+    return shown;
 }
 
 std::unique_ptr<QMessageBox> CreateBox(QWidget* parent, const Box& box)

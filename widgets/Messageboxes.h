@@ -40,6 +40,11 @@ void Show(QWidget* parent, const Box& box);
 // and opening centred on it.
 std::unique_ptr<QMessageBox> CreateBox(QWidget* parent, const Box& box);
 
+// A box that leaves the keyboard where it is: not modal, shown without
+// becoming the active window, over the window it belongs to; it closes with
+// OK or when the caller closes it. Null when a presenter took the box.
+QMessageBox* ShowWithoutFocus(QWidget* parent, const Box& box);
+
 // The standard error box: the application title as caption, a stop icon, OK.
 void ShowError(QWidget* parent, const QString& message);
 

@@ -12,7 +12,7 @@ RadioGroup::RadioGroup(QWidget* parent)
 {
     layout_->setContentsMargins(8, 2, 4, 2);
     layout_->setSpacing(0);
-    connect(group_, &QButtonGroup::idClicked, this, &RadioGroup::OnButtonClicked);
+    connect(group_, &QButtonGroup::idToggled, this, &RadioGroup::OnButtonToggled);
 }
 
 void RadioGroup::Add(const QString& text)
@@ -60,6 +60,7 @@ void RadioGroup::SetItemIndex(int index)
         index = -1;
     if (index == itemIndex_)
         return;
+    // Set first, so that the item's check mark is no second change.
     itemIndex_ = index;
     if (index >= 0) {
         buttons_[index]->setChecked(true);
@@ -72,10 +73,12 @@ void RadioGroup::SetItemIndex(int index)
     emit Clicked();
 }
 
-void RadioGroup::OnButtonClicked(int index)
+void RadioGroup::OnButtonToggled(int index, bool checked)
 {
-    // A click on the item that is already selected changes nothing.
-    if (index == itemIndex_)
+    // The group follows the check mark however the item got it: a click, the
+    // keyboard, or an assistive technology that toggles the item directly.
+    // The item that is already selected changes nothing.
+    if (!checked || index == itemIndex_)
         return;
     itemIndex_ = index;
     emit Clicked();

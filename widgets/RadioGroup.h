@@ -8,9 +8,9 @@ class QRadioButton;
 class QVBoxLayout;
 
 // A framed column of radio buttons addressed by item index. ItemIndex is -1
-// while no item is selected. Clicked fires when the user picks an item and
-// when the program selects a different item than the current one, so that a
-// window reacts the same way to both.
+// while no item is selected. Clicked fires whenever another item gets the
+// check mark, whoever gave it (the user, the program, an assistive
+// technology), so that a window reacts the same way to all of them.
 class RadioGroup : public QGroupBox
 {
     Q_OBJECT
@@ -32,7 +32,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
-    void OnButtonClicked(int index);
+    void OnButtonToggled(int index, bool checked);
 
     QButtonGroup* group_;
     QVBoxLayout* layout_;

@@ -6,15 +6,9 @@
 
 #include <QEvent>
 
-class QComboBox;
 class QObject;
-class QWidget;
 
 inline constexpr QEvent::Type WM_SHOWCOORDWINDOW = static_cast<QEvent::Type>(2025);
 
 // Posts the request to the application object, where the main window listens.
 void PostShowCoordWindow(QObject* applicationWindow);
-
-// The "2"/"3" list at the top left of a coordinate window, showing the
-// window's own dimension.
-QComboBox* MakeDimensionList(QWidget* panel, int ownDimension);

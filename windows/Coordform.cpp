@@ -3,6 +3,8 @@
 #include "localisation/Languagefiles.h"
 #include "localisation/TextNumbers.h"
 #include "settings/Globalobjects.h"
+#include "settings/SettingsNames.h"
+#include "widgets/CoordinateField.h"
 #include "widgets/DesignScale.h"
 #include "widgets/GlyphImage.h"
 #include "widgets/RadioGroup.h"
@@ -100,7 +102,8 @@ void TFormCoord::BuildLayout()
     kugelZRadioGroup_->setFont(groupFont);
     kugelZRadioGroup_->Add(QStringLiteral("theta ist Winkel zur z-Achse"));
     kugelZRadioGroup_->Add(QStringLiteral("theta ist Winkel zur xy-Ebene"));
-    kugelZRadioGroup_->SetItemIndex(ThetaToZAxis);
+    storedConvention_ = ReadChoice(SettingsNames::ThetaConventionKey);
+    kugelZRadioGroup_->SetItemIndex(storedConvention_);
 
     radDegRadioGroup_ = MakeUnitGroup("Koord_Rad_Deg_RadioGroup", QPoint(16, 336));
 
@@ -128,13 +131,20 @@ void TFormCoord::LoadImages()
 
 void TFormCoord::LoadSphereImage()
 {
-    const bool fromZAxis = kugelZRadioGroup_->ItemIndex() != ThetaToXYPlane;
+    const int convention = kugelZRadioGroup_->ItemIndex();
     sphereImage_->ShowGlyph(GlyphbankHandle(),
-        fromZAxis ? QStringLiteral("Coord_KugelZ3") : QStringLiteral("Coord_Kugel3"), true);
+        convention != ThetaToXYPlane ? QStringLiteral("Coord_KugelZ3")
+                                     : QStringLiteral("Coord_Kugel3"),
+        true);
+    // The sphere diagram is named by what it shows: the spherical coordinates
+    // with theta measured as chosen.
+    sphereImage_->setAccessibleName(
+        JoinedName(sphericalLabel_->text(), kugelZRadioGroup_->ItemText(convention)));
 }
 
 void TFormCoord::LanguageChanged()
 {
+    CoordWindowShell::LanguageChanged();
     const int chosen = kugelZRadioGroup_->ItemIndex();
     kugelZRadioGroup_->Clear();
     const QTranslator* language = Globals().LanguageHandle();
@@ -162,6 +172,26 @@ void TFormCoord::UpdateAccessibleNames()
     const QString spherical = QString(sphericalLabel_->text()).remove(QLatin1Char('&'));
     kugelZRadioGroup_->setAccessibleName(
         spherical.isEmpty() ? QStringLiteral("theta") : spherical + QStringLiteral(": theta"));
+    // The sphere diagram is named with its picture (LoadSphereImage).
+    cylinderImage_->setAccessibleName(JoinedName(cylindricalLabel_->text(), QString()));
+}
+
+QString TFormCoord::JoinedName(const QString& heading, const QString& detail)
+{
+    QStringList parts;
+    for (const QString& part : { heading, detail }) {
+        if (const QString plain = QString(part).remove(QLatin1Char('&')); !plain.isEmpty())
+            parts << plain;
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+void TFormCoord::StoreChoices(SettingsStore& settings) const
+{
+    CoordWindowShell::StoreChoices(settings);
+    StoreChoice(settings, SettingsNames::ThetaConventionKey,
+        kugelZRadioGroup_->ItemIndex() == ThetaToXYPlane ? ThetaToXYPlane : ThetaToZAxis,
+        storedConvention_);
 }
 
 void TFormCoord::Koord_KugelZ_RadioGroupClick()

@@ -29,6 +29,9 @@ public:
     // theta convention items. Keeps the chosen item, which counts as a click.
     void LanguageChanged() override;
 
+    // RAD/DEG and the theta convention, each where it changed.
+    void StoreChoices(SettingsStore& settings) const override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -36,6 +39,8 @@ private:
     void BuildLayout();
     void SetTabOrder();
     void UpdateAccessibleNames();
+    // "heading, detail" for a screen reader, without accelerator marks; either may be empty.
+    static QString JoinedName(const QString& heading, const QString& detail);
     void FormResize();
     void LoadImages();
     void LoadSphereImage();
@@ -43,6 +48,7 @@ private:
     void Koord_KugelZ_RadioGroupClick();
 
     CoordinateFields<CoordSet3D> fields_;
+    int storedConvention_ = ThetaToZAxis;
     static constexpr int Margin = 5;
 
     CoordinateFields<CoordSet3D>::Fields edits_ {};

@@ -1,5 +1,6 @@
 #include "windows/Coordform2.h"
 
+#include "widgets/CoordinateField.h"
 #include "widgets/GlyphImage.h"
 #include "widgets/RadioGroup.h"
 #include "windows/Koord2d.h"
@@ -38,6 +39,8 @@ TFormCoord2::TFormCoord2(
     elements.scale = Scale();
 
     coord2DImage_ = MakeImage(this, "Coord2D_Image", QRect(96, 104, 80, 73));
+    // What the diagram shows: the point by x, y and by r, phi.
+    coord2DImage_->setAccessibleName(QStringLiteral("x, y; r, phi"));
 
     QList<QWidget*> order { elements.radDegRadioGroup };
     for (QLineEdit* edit : elements.edits)

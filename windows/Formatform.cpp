@@ -108,7 +108,7 @@ TFormFormat::TFormFormat(QWidget* owner, const QTranslator* language)
         element->setGeometry(geometry);
     }
     ScaleLayout(this, scale);
-    // Enter clicks the focused button only (see keyPressEvent).
+    // Enter clicks the focused button, or OK (see keyPressEvent).
     for (QPushButton* button : { Default_Button, Cancel_Button, OK_Button })
         button->setAutoDefault(false);
 
@@ -132,6 +132,8 @@ TFormFormat::TFormFormat(QWidget* owner, const QTranslator* language)
 
     setWindowTitle(Text(TextNumber::FormatItem));
     SetLabelText(Label2, Text(TextNumber::PrecisionPrompt));
+    // A screen reader names each number field by the prompt in front of it.
+    Precision_NumEdit->setAccessibleName(Label2->text());
     Default_Button->setText(Text(TextNumber::DefaultsButton));
     Cancel_Button->setText(Text(TextNumber::CancelButton));
     OK_Button->setText(Text(TextNumber::OKButton));
@@ -149,12 +151,14 @@ TFormFormat::TFormFormat(QWidget* owner, const QTranslator* language)
 
 void TFormFormat::keyPressEvent(QKeyEvent* event)
 {
-    // A dialog without a default button: Enter in a field does nothing, so
-    // that a number is never taken over or thrown away by accident; Enter on
-    // a focused button clicks it. Escape still cancels.
+    // Enter on a focused button clicks that button; Enter anywhere else (a
+    // number field, the list of layouts) confirms the dialog as OK does.
+    // Escape still cancels.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
             button->click();
+        else
+            OK_Button->click();
         return;
     }
     QDialog::keyPressEvent(event);
@@ -184,6 +188,7 @@ void TFormFormat::ComboBox1Change()
     SetLabelText(Digit_Label,
         Text(TakesExponentDigits(ComboBox1->currentIndex()) ? TextNumber::ExponentDigitsPrompt
                                                             : TextNumber::DecimalsPrompt));
+    Digits_NumEdit->setAccessibleName(Digit_Label->text());
     UpdateExample();
 }
 

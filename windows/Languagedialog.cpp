@@ -127,6 +127,12 @@ void TLanguageForm::FormShow()
     const int suited
         = static_cast<int>(SuitedLanguage(languageCodes_, languageLocales_, userLocale_));
     radio->SetItemIndex(suited);
+    // A screen reader names the list by the prompts above it, each in its
+    // own language, as the eye reads them.
+    QStringList promptTexts;
+    for (const QLabel* prompt : std::as_const(prompts_))
+        promptTexts << prompt->text();
+    radio->setAccessibleName(promptTexts.join(QLatin1Char(' ')));
     PlaceElements();
 }
 

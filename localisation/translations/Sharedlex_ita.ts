@@ -55,8 +55,13 @@
     </message>
     <message id="517">
         <source>E&amp;xit</source>
-        <extracomment>Both coordinate windows: the only entry of the File menu (516); it ends the program. &apos;&amp;&apos; marks the accelerator letter.</extracomment>
+        <extracomment>Both coordinate windows: the last entry of the File menu (516); it ends the program. &apos;&amp;&apos; marks the accelerator letter.</extracomment>
         <translation>&amp;Esci</translation>
+    </message>
+    <message id="518">
+        <source>&amp;Copy point</source>
+        <extracomment>Both coordinate windows: the first entry of the File menu (516); it copies the point of the coordinate system the keyboard is in (x, y, z, or r, theta, phi, …) to the clipboard as one text. &apos;&amp;&apos; marks the accelerator letter; it must differ from that of 517.</extracomment>
+        <translation>&amp;Copia punto</translation>
     </message>
     <message id="521">
         <source>&amp;Language</source>

@@ -96,7 +96,13 @@ private slots:
         const std::string toCartesian = "convert --from sph --to cart ";
         const std::string none;
         const Files noFiles;
-        const std::string distant = "1e300*1e300*1e300*1e300*1e300*1e300*1e300*1e300*1e300";
+        // 1e4932: a coordinate that is finite, but whose point has a distance beyond the largest
+        // number. Its text is long, so the message shows its first 80 characters.
+        std::string distant;
+        for (int factor = 0; factor < 16; ++factor)
+            distant += "1e308*";
+        distant += "1e4";
+        const std::string distantShown = distant.substr(0, 80) + "...";
 
         // Results that are not finite numbers
         QTest::newRow("an angle too large names no direction")
@@ -106,9 +112,9 @@ private slots:
                "names no direction\n"s
             << 1 << noFiles;
         QTest::newRow("a distance beyond the range of numbers")
-            << toSpherical << noFiles << "1," + distant + ",0\n"
+            << toSpherical << noFiles << "1," + distant + "," + distant + "\n"
             << none
-            << "tralto: line 1, field 2 \"" + distant
+            << "tralto: line 1, field 2 \"" + distantShown
                 + "\": too large: the converted point is beyond the range of numbers\n"
             << 1 << noFiles;
         QTest::newRow("not finite, kept going")

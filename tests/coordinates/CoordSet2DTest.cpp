@@ -105,6 +105,13 @@ private slots:
             { Y, 0x1p2000L } } << Shown { 0x1p2000L, 0x1p2000L, 0xB504F333F9DE6484p1937L, Pi / 4 };
         QTest::newRow("parts below the double range")
             << Steps { { X, 0x1p-1100L } } << Shown { 0x1p-1100L, 0, 0x1p-1100L, 0 };
+        // Where the squares would overflow or vanish, the modulus is still the distance.
+        QTest::newRow("parts whose squares overflow")
+            << Steps { { X, 0x1p16380L }, { Y, 0x1p16380L } }
+            << Shown { 0x1p16380L, 0x1p16380L, 0xB504F333F9DE6484p16317L, Pi / 4 };
+        QTest::newRow("parts whose squares vanish")
+            << Steps { { X, 0x1p-16000L }, { Y, 0x1p-16000L } }
+            << Shown { 0x1p-16000L, 0x1p-16000L, 0xB504F333F9DE6484p-16063L, Pi / 4 };
         QTest::newRow("phi just below 2^63")
             << Steps { { X, 1 }, { Phi, 0x1p63L - 1 } }
             << Shown { 0xD908A28580310B71p-64L, 0x87C40D5054D10B26p-64L, 0xFFFFFFFFFFFFFB6Ap-64L,

@@ -54,18 +54,22 @@ def azimuth(x, y):
     return fn(mpmath.atan2, D(y), D(x))
 
 
+def cylindrical_radius(x, y):
+    return fn(mpmath.sqrt, D(E(E(x * x) + E(y * y))))
+
+
 def cartesian_to_spherical(x, y, z, from_z_axis):
     r = fn(mpmath.sqrt, D(E(E(E(x * x) + E(y * y)) + E(z * z))))
     if r == 0:
         theta = mpf(0)
     else:
-        q = D(E(z / r))
-        theta = fn(mpmath.acos if from_z_axis else mpmath.asin, q)
+        planar, height = D(cylindrical_radius(x, y)), D(z)
+        theta = fn(mpmath.atan2, planar, height) if from_z_axis else fn(mpmath.atan2, height, planar)
     return r, theta, azimuth(x, y)
 
 
 def cartesian_to_cylindrical(x, y, z):
-    return fn(mpmath.sqrt, D(E(E(x * x) + E(y * y)))), azimuth(x, y), z
+    return cylindrical_radius(x, y), azimuth(x, y), z
 
 
 def spherical_to_cartesian(r, theta, phi, from_z_axis):
@@ -118,6 +122,21 @@ def three_dimensional():
         show("cartesian (1e-200, 0, 1e-200) -> spherical",
              cartesian_to_spherical(mpf(1e-200), mpf(0), mpf(1e-200), from_z_axis))
         show("   -> cylindrical", cartesian_to_cylindrical(mpf(1e-200), mpf(0), mpf(1e-200)))
+    print("== at the ends of the extended range")
+    for from_z_axis, convention in ((True, "z axis"), (False, "xy plane")):
+        print("-- theta to the", convention)
+        for name, point in (("(9e2465, 9e2465, 9e2465)", ("9e2465",) * 3),
+                            ("(6e4931, 6e4931, 6e4931)", ("6e4931",) * 3),
+                            ("(1e-2476, 1e-2476, 1e-2476)", ("1e-2476",) * 3),
+                            ("(2^-16445, 0, 2^-16300)", (mpf(2) ** -16445, 0, mpf(2) ** -16300)),
+                            ("(1e4000, 1, -1)", ("1e4000", 1, -1))):
+            x, y, z = (E(mpf(value)) for value in point)
+            show("cartesian " + name + " -> spherical",
+                 cartesian_to_spherical(x, y, z, from_z_axis))
+            show("   -> cylindrical", cartesian_to_cylindrical(x, y, z))
+        x, y, z = cylindrical_to_cartesian(E(mpf("6e4931")), mpf(0.5), E(mpf("-6e4931")))
+        show("cylindrical (6e4931, 0.5, -6e4931) -> cartesian", (x, y, z))
+        show("   -> spherical", cartesian_to_spherical(x, y, z, from_z_axis))
     print("== angle units")
     show("DegToRad 90, 180, -45", [E(d * RADIANS_PER_DEGREE) for d in (90, 180, -45)])
     show("RadToDeg pi, AxisAngle, 1", [E(a * DEGREES_PER_RADIAN) for a in (PI, AXIS_ANGLE, 1)])
@@ -146,6 +165,8 @@ def two_dimensional():
         x, y = polar(mpf(m), a)
         show(name + ": x, y, modulus, angle", (x, y, modulus(x, y), fn(mpmath.atan2, y, x)))
     show("(-3, 4): angle", (fn(mpmath.atan2, 4, -3),))
+    for name, part in (("(2^16380, 2^16380)", mpf(2) ** 16380), ("(2^-16000, 2^-16000)", mpf(2) ** -16000)):
+        show(name + ": modulus", (modulus(part, part),))
 
 
 three_dimensional()

@@ -38,9 +38,15 @@ elif [ "$("$prefix/tralto" eval 1+1 2>&1)" != 2 ]; then
   fail "the installed tralto does not run: $("$prefix/tralto" eval 1+1 2>&1)"
 fi
 expect_file "$prefix/share/man/man1/tralto.1"
-for folder in bin lib lib64 libexec; do
+for folder in bin lib64 libexec; do
   [ ! -e "$prefix/$folder" ] || fail "$folder/ in the program folder; the layout is flat"
 done
+# Beside the program folder's files only the engine for C++ programs: its
+# headers, its static library and its CMake package.
+unexpected=$(cd "$prefix" && find include lib -type f 2>/dev/null |
+  grep -Ev '^include/tralto/(expression|coordinates|format)/[A-Za-z0-9]+\.h$|^lib/libtralto_core\.a$|^lib/cmake/Tralto/Tralto[A-Za-z-]*\.cmake$' || true)
+[ -z "$unexpected" ] || fail "more than the engine under include/ and lib/: $unexpected"
+expect_file "$prefix/lib/cmake/Tralto/TraltoConfig.cmake"
 [ ! -e "$prefix/Tralmain.ini" ] || fail "a settings file was installed"
 # Whatever the program finds beside itself in the build must be beside it
 # when installed: the glyph library, the language files. (A shared library

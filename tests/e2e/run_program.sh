@@ -333,7 +333,7 @@ switch_to_2d_then_exit_english() {
 
 # Two-dimensional window, German, numbers in exponent form: works in its
 # fields, opens the list with the mouse and picks "3" with the keyboard, then
-# leaves through the first item of "Datei" with Enter.
+# leaves through the last item of "Datei" (Up from the first) with Enter.
 switch_to_3d_then_exit_german() {
   measure_menu_bar alt+d && click "${x_field_2d[@]}" && keys ctrl+a &&
     type_text 3 && keys Tab && type_text 4 && keys Tab &&
@@ -341,7 +341,7 @@ switch_to_3d_then_exit_german() {
     click "${dimension_list[@]}" && wait_for_windows 2 "the list did not open" &&
     keys Down Return &&
     expect_field 0 "the x field of the three-dimensional window" "${x_field_3d[@]}" &&
-    open_menu alt+d && keys Return
+    open_menu alt+d && keys Up Return
 }
 
 # Three-dimensional window, English: x = 3, z = 4, then Tab once round the
@@ -367,6 +367,18 @@ tab_round_then_type_after_switch_english() {
 
 exit_english() {
   open_menu alt+f && keys x
+}
+
+# Three-dimensional window, English: typed at once after the start, without a
+# click, "ln 0.5" lands in the x field key by key although "ln 0" and "ln 0."
+# are math errors on the way; the spherical r is its value, and once the
+# typing has paused no error box stands beside the frame.
+type_at_start_through_math_error_english() {
+  type_text 'ln 0.5' &&
+    expect_field 'ln 0.5' "the x field typed right after the start" &&
+    keys Tab Tab Tab && expect_field 0.69315 "the spherical r field" &&
+    sleep 1.5 && wait_for_windows 1 "a window beside the frame after the pause" &&
+    measure_menu_bar alt+f && exit_english
 }
 
 # --- the scenarios
@@ -409,6 +421,14 @@ Digits=2
 prepared_language_only='[Language]
 CommonLangExt=enu
 '
+written_after_language_only='[Language]
+CommonLangExt=enu
+[Coord]
+Dim=3
+[Formater]
+Format=0
+Precision=5
+Digits=1'
 
 failures=0
 check() {
@@ -444,18 +464,16 @@ CommonLangExt=deu
 Format=1
 Precision=9
 Digits=2' switch_to_3d_then_exit_german
+  # The theta convention chosen there is kept for the next start.
   check tab_round_and_typing_after_switch "$folder" "$prepared_english_without_coord" \
     "$(settings_lines <(echo "$prepared_english_without_coord"))
 [Coord]
-Dim=3" tab_round_then_type_after_switch_english
-  check new_sections_in_write_order "$folder" "$prepared_language_only" '[Language]
-CommonLangExt=enu
-[Coord]
 Dim=3
-[Formater]
-Format=0
-Precision=5
-Digits=1' exit_english
+ThetaConvention=1" tab_round_then_type_after_switch_english
+  check new_sections_in_write_order "$folder" "$prepared_language_only" \
+    "$written_after_language_only" exit_english
+  check typing_at_start_through_math_error "$folder" "$prepared_language_only" \
+    "$written_after_language_only" type_at_start_through_math_error_english
 else
   expected_3d_german=$(settings_lines <(echo "$prepared_3d_german"))
 

@@ -6,6 +6,8 @@
 
 #include <limits>
 
+using namespace tralto;
+
 namespace {
 
 constexpr long double LargestDouble = std::numeric_limits<double>::max();

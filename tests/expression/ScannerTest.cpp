@@ -5,6 +5,8 @@
 
 #include <limits>
 
+using namespace tralto;
+
 namespace {
 
 QList<int> Tokens(const std::string& text)

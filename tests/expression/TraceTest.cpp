@@ -4,6 +4,7 @@
 #include "tests/expression/ExpressionTestSupport.h"
 
 #include <limits>
+#include <sstream>
 
 using tralto::test::MathErrorRecorder;
 using tralto::test::TraceCapture;
@@ -41,16 +42,53 @@ private slots:
         row("7/0", "", "7\n0\n");
     }
 
+    // The same lines on the standard streams (EvaluateText, as the fields evaluate), on the
+    // streams of one call and on those of one parser; the standard streams get nothing then.
     void lines()
     {
         QFETCH(std::string, text);
         QFETCH(std::string, out);
         QFETCH(std::string, err);
         const MathErrorRecorder silent;
-        const TraceCapture capture;
-        EvaluateText(text);
-        QCOMPARE(capture.Out(), out);
-        QCOMPARE(capture.Err(), err);
+        {
+            const TraceCapture capture;
+            EvaluateText(text);
+            QCOMPARE(capture.Out(), out);
+            QCOMPARE(capture.Err(), err);
+        }
+        const TraceCapture standard;
+        std::ostringstream callOut;
+        std::ostringstream callErr;
+        EvaluateText(text, { &callOut, &callErr });
+        QCOMPARE(callOut.str(), out);
+        QCOMPARE(callErr.str(), err);
+
+        std::ostringstream parserOut;
+        std::ostringstream parserErr;
+        CParser parser({ &parserOut, &parserErr });
+        parser.Evaluate(text);
+        QCOMPARE(parserOut.str(), out);
+        QCOMPARE(parserErr.str(), err);
+        QCOMPARE(standard.Out(), std::string());
+        QCOMPARE(standard.Err(), std::string());
+    }
+
+    // A parser made without streams, and a stream left out, take no trace at all.
+    void noTraceWithoutStreams()
+    {
+        const MathErrorRecorder silent;
+        const TraceCapture standard;
+        const std::string text = "-sqrt(4) + 1/4";
+        CParser parser;
+        QCOMPARE(double(parser.Evaluate(text)), -1.75);
+        std::ostringstream err;
+        EvaluateText(text, { nullptr, &err });
+        QCOMPARE(err.str(), std::string("4\nSQRT: 2\n1\n4\n/\n+\n"));
+        std::ostringstream out;
+        EvaluateText(text, { &out, nullptr });
+        QCOMPARE(out.str(), std::string("Vorzeichenminus - \n"));
+        QCOMPARE(standard.Out(), std::string());
+        QCOMPARE(standard.Err(), std::string());
     }
 
     // Numbers appear exactly as the error stream writes them by default.
@@ -75,10 +113,10 @@ private slots:
         QFETCH(long double, value);
         std::ostringstream expected;
         expected << value << '\n';
-        const TraceCapture capture;
-        CParser parser;
+        std::ostringstream err;
+        CParser parser({ nullptr, &err });
         parser.Emit(CParser::NUMBER, value);
-        QCOMPARE(capture.Err(), expected.str());
+        QCOMPARE(err.str(), expected.str());
     }
 };
 

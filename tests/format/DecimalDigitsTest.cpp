@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+using namespace tralto;
+
 namespace {
 
 // The 18 digits in the layout of printf("%.17Le"), which glibc rounds

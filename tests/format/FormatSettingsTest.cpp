@@ -122,6 +122,15 @@ private slots:
         file.integers[{ "Formater", "Format" }] = format;
         file.integers[{ "Formater", "Precision" }] = precision;
         file.integers[{ "Formater", "Digits" }] = digits;
+        // Read into a layout of the caller's own, the program's stays as it was.
+        NumberLayout layout;
+        ReadFormatSettings(file, layout);
+        QCOMPARE(int(layout.kind), kind);
+        QCOMPARE(layout.precision, precision);
+        QCOMPARE(layout.digits, digits);
+        QCOMPARE(Utf8(FormatValue(31415926.535897933, layout)), text);
+        QCOMPARE(GetPrecision(), FormatBounds::DefaultPrecision);
+
         ReadFormatSettings(file);
         QCOMPARE(GetFormatKind(), kind);
         QCOMPARE(GetPrecision(), precision);

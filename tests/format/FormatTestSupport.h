@@ -5,6 +5,10 @@
 #include <QByteArray>
 #include <QMetaType>
 
+using tralto::NumberLayout;
+using tralto::NumberSeparators;
+using tralto::OfferedFormatKind;
+
 // Values enter the tables as extended numbers; most are written as double
 // literals, because the program's values start as doubles too.
 Q_DECLARE_METATYPE(long double)

@@ -115,11 +115,22 @@ private slots:
         QFETCH(QByteArray, thousands);
         QFETCH(int, kind);
         QFETCH(QByteArray, expected);
+        const long double value = 31415926.535897933;
+        // A layout of the caller's own leaves the program's as it was, and back.
+        NumberLayout layout;
+        layout.kind = OfferedFormatKind(kind);
+        layout.precision = 18;
+        layout.digits = 2;
+        layout.separators = NumberSeparators(decimal.toStdString(), thousands.toStdString());
+        QCOMPARE(Utf8(FormatValue(value, layout)), expected);
+        QCOMPARE(Utf8(FormatValue(value)), QByteArray("3.1416E7"));
+
         SetNumberSeparators(decimal.toStdString(), thousands.toStdString());
         SetFormatKind(kind);
         SetPrecision(18);
         SetDigits(2);
-        QCOMPARE(Utf8(FormatValue(31415926.535897933)), expected);
+        QCOMPARE(Utf8(FormatValue(value)), expected);
+        QCOMPARE(Utf8(FormatValue(value, NumberLayout())), QByteArray("3.1416E7"));
     }
 
     // The longest texts there are: 18 grouped digits, 18 decimals, and the

@@ -69,10 +69,16 @@ Opened InSmallestFrame(Surroundings& around, int dimension)
     QCoreApplication::processEvents();
     QWidget* child = dimension == 2 ? static_cast<QWidget*>(frame->Coord2DWindow())
                                     : static_cast<QWidget*>(frame->Coord3DWindow());
-    const int before = child->width();
+    const QSize before = child->size();
+    // A small screen may keep the frame at its smallest already.
+    const bool shrinks = frame->size() != frame->minimumSize();
     frame->resize(frame->minimumSize());
-    // The window area follows the frame once the resize has gone round.
-    if (!QTest::qWaitFor([&] { return child->width() < before; }))
+    // The window area follows the frame once the resize has gone round, down
+    // to the window's own layout (a frame that the screen keeps smaller
+    // scrolls it).
+    if (shrinks && !QTest::qWaitFor([&] {
+            return child->size() != before || child->size() == child->minimumSize();
+        }))
         child = nullptr;
     return { std::unique_ptr<QWidget>(frame), child };
 }

@@ -230,6 +230,15 @@ private slots:
         QCOMPARE(location, perUser ? config + QStringLiteral("/tralto/Tralmain.ini") : beside);
     }
 
+    void noSettingsFileBelowUsr()
+    {
+        // Where packages install. Run by root, /usr/bin passes the check of
+        // the folder's mode, and still nothing may be written there.
+        const QString config = dir_->filePath(QStringLiteral("config"));
+        QCOMPARE(SettingsLocation(QStringLiteral("/usr/bin/Tralmain"), config),
+            config + QStringLiteral("/tralto/Tralmain.ini"));
+    }
+
     void readOnlyProgramFolderKeepsSettingsPerUser()
     {
         // The installed program: nothing is written beside it; the user's

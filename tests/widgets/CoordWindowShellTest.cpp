@@ -1,3 +1,5 @@
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -13,6 +15,7 @@
 #include "tests/RadioItemText.h"
 #include "tests/TestMain.h"
 #include "widgets/CoordWindowShell.h"
+#include "widgets/CoordinateField.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/Showcoordwindow.h"
 
@@ -93,6 +96,38 @@ private slots:
         QCOMPARE(window.List()->currentText(), QString::number(own));
     }
 
+    void theListIsChosenThroughTheAccessibilityInterface_data()
+    {
+        theListAsksForTheOtherWindowOnly_data();
+    }
+
+    void theListIsChosenThroughTheAccessibilityInterface()
+    {
+        // A screen reader hears the list by its name and picks the other
+        // item by selecting it in the closed list.
+        QFETCH(int, own);
+        QFETCH(int, other);
+        RequestCounter requests;
+        int dimension = own;
+        BareWindow window(own, dimension, &requests, *globals_);
+        window.show();
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(window.List());
+        QCOMPARE(list->text(QAccessible::Name), QStringLiteral("Dimension"));
+        QCOMPARE(list->text(QAccessible::Value), QString::number(own));
+        QAccessibleInterface* items = list->child(0);
+        QVERIFY(items);
+        QAccessibleInterface* otherItem = nullptr;
+        for (int index = 0; index < items->childCount(); ++index) {
+            if (items->child(index)->text(QAccessible::Name) == QString::number(other))
+                otherItem = items->child(index);
+        }
+        QVERIFY(otherItem && otherItem->actionInterface());
+        otherItem->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QCoreApplication::sendPostedEvents(&requests);
+        QCOMPARE(requests.count, 1);
+        QCOMPARE(dimension, other);
+    }
+
     void fileMenuIsRegisteredAndEnds()
     {
         int dimension = 3;
@@ -101,8 +136,16 @@ private slots:
         QMenu* menu = window.FileMenu();
         QCOMPARE(menu->menuAction()->objectName(), QStringLiteral("File_Item"));
         QAction* exit = window.findChild<QAction*>(QStringLiteral("Exit_Item"));
-        QVERIFY(exit != nullptr);
-        QCOMPARE(menu->actions(), QList<QAction*>({ exit }));
+        QAction* copyPoint = window.findChild<QAction*>(QStringLiteral("CopyPoint_Item"));
+        QVERIFY(exit != nullptr && copyPoint != nullptr);
+        QCOMPARE(menu->actions().size(), 3);
+        QCOMPARE(menu->actions().first(), copyPoint);
+        QVERIFY(menu->actions()[1]->isSeparator());
+        QCOMPARE(menu->actions().last(), exit);
+        QCOMPARE(exit->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+        QCOMPARE(copyPoint->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+C")));
+        // No language file holds its text here: it keeps a caption of its own.
+        QCOMPARE(copyPoint->text(), QStringLiteral("&Copy point"));
 
         const auto& items = globals_->Components().MenuItems();
         QCOMPARE(items.size(), size_t(2));

@@ -5,6 +5,7 @@
 #include "coordinates/CoordSet2D.h"
 #include "coordinates/CoordSet3D.h"
 #include "format/Formater.h"
+#include "format/NumberReading.h"
 #include "tests/TestMain.h"
 #include "widgets/CoordinateFields.h"
 #include "widgets/RadioGroup.h"
@@ -100,6 +101,7 @@ class CoordinateFieldsTest : public QObject
 private slots:
     void init()
     {
+        SetFieldSeparators({});
         SetFormatKind(ffGeneral);
         SetPrecision(5);
         SetDigits(1);
@@ -186,6 +188,48 @@ private slots:
         // And the flag is down again: the next keystroke counts.
         space->Type(CoordSet3D::Kar_z, "5");
         QCOMPARE(space->fields[CoordSet3D::Kug_r]->text(), QStringLiteral("5.1962"));
+    }
+
+    void pastedPointFillsItsSystem_data()
+    {
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<bool>("german");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QStringList>("texts"); // empty: not taken
+        using S = CoordSet3D;
+        QTest::newRow("spherical, degrees")
+            << int(DEG) << false << int(S::Kug_phi) << "2; 90; 0"
+            << QStringList { "2", "0", "1.2246E-16", "2", "90", "0", "2", "0", "1.2246E-16" };
+        QTest::newRow("Cartesian, German numbers")
+            << int(RAD) << true << int(S::Kar_y) << "3,0\t4,0\t0"
+            << QStringList { "3,0", "4,0", "0", "5", "1,5708", "0,9273", "5", "0,9273", "0" };
+        QTest::newRow("blanks make no point")
+            << int(RAD) << false << int(S::Kar_x) << "1 2 3" << QStringList();
+    }
+
+    void pastedPointFillsItsSystem()
+    {
+        QFETCH(int, unit);
+        QFETCH(bool, german);
+        QFETCH(int, index);
+        QFETCH(QString, pasted);
+        QFETCH(QStringList, texts);
+        SetFieldSeparators(german ? NumberSeparators { ",", "." } : NumberSeparators {});
+        auto space = Space();
+        space->ChooseUnit(AngleUnit(unit));
+        const QStringList before = space->Texts();
+        QCOMPARE(space->rule.TakePoint(index, pasted), !texts.isEmpty());
+        QCOMPARE(space->Texts(), texts.isEmpty() ? before : texts);
+        if (texts.isEmpty())
+            return;
+        // Copied as one text, the point pastes back into another window as
+        // the same point.
+        auto other = Space();
+        other->ChooseUnit(AngleUnit(unit));
+        QVERIFY(other->rule.TakePoint(index, space->rule.PointText(index)));
+        for (int value = 0; value < CoordSet3D::ValueCount; ++value)
+            QCOMPARE(other->rule.Values().Get(value), space->rule.Values().Get(value));
     }
 
     void rewriteWithoutSourceLeavesTheValues()

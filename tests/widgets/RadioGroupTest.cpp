@@ -1,3 +1,5 @@
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -47,6 +49,42 @@ private slots:
         QCOMPARE(group.ItemIndex(), 1);
         QCOMPARE(clicks.count(), 1);
         QTest::mouseClick(buttons[1], Qt::LeftButton);
+        QCOMPARE(clicks.count(), 1);
+    }
+
+    void everyWayOfCheckingSelects_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("arrow key") << "key";
+        QTest::newRow("accessibility toggle") << QAccessibleActionInterface::toggleAction();
+        QTest::newRow("accessibility press") << QAccessibleActionInterface::pressAction();
+        QTest::newRow("check mark set directly") << "setChecked";
+    }
+
+    void everyWayOfCheckingSelects()
+    {
+        // A screen reader toggles an item without a click: the group follows.
+        QFETCH(QString, way);
+        RadioGroup group;
+        group.Add(QStringLiteral("RAD"));
+        group.Add(QStringLiteral("DEG"));
+        group.SetItemIndex(0);
+        group.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&group));
+        QSignalSpy clicks(&group, &RadioGroup::Clicked);
+        QRadioButton* degrees = group.findChildren<QRadioButton*>()[1];
+        if (way == "key") {
+            QRadioButton* radians = group.findChildren<QRadioButton*>()[0];
+            radians->setFocus();
+            QTest::keyClick(radians, Qt::Key_Down);
+        } else if (way == "setChecked") {
+            degrees->setChecked(true);
+        } else {
+            QAccessibleInterface* item = QAccessible::queryAccessibleInterface(degrees);
+            QVERIFY(item && item->actionInterface());
+            item->actionInterface()->doAction(way);
+        }
+        QTRY_COMPARE(group.ItemIndex(), 1);
         QCOMPARE(clicks.count(), 1);
     }
 

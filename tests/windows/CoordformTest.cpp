@@ -196,13 +196,22 @@ private slots:
         };
         QCOMPARE(name(Field(4)), QStringLiteral("theta, Spherical coordinates"));
         QCOMPARE(name(Field(7)), QStringLiteral("phi, Cylindrical coordinates"));
-        QCOMPARE(form_->findChild<QComboBox*>("Dim_ComboBox")->accessibleName(),
-            QStringLiteral("Dimension"));
+        // The list is heard by its name, not by the item it shows.
+        QCOMPARE(name(form_->findChild<QComboBox*>("Dim_ComboBox")), QStringLiteral("Dimension"));
+        QCOMPARE(name(form_->findChild<QWidget*>("Koord_Kugel_Image")),
+            QStringLiteral("Spherical coordinates, theta: angle to the z axis"));
+        Choose("Koord_KugelZ_RadioGroup", 1);
+        QCOMPARE(name(form_->findChild<QWidget*>("Koord_Kugel_Image")),
+            QStringLiteral("Spherical coordinates, theta: angle to the xy plane"));
         globals_->LoadLanguage(QStringLiteral("deu"));
         form_->LanguageChanged();
         QCOMPARE(name(Field(0)), QStringLiteral("x, kartesische Koordinaten"));
         QCOMPARE(name(form_->findChild<RadioGroup*>("Koord_KugelZ_RadioGroup")),
             QStringLiteral("Kugelkoordinaten: theta"));
+        QCOMPARE(name(form_->findChild<QWidget*>("Koord_Kugel_Image")),
+            QStringLiteral("Kugelkoordinaten, theta ist Winkel zur xy-Ebene"));
+        QCOMPARE(name(form_->findChild<QWidget*>("Koord_Zylinder_Image")),
+            QStringLiteral("Zylinderkoordinaten"));
     }
 
     void chosingTwoRequestsTheOtherWindow()

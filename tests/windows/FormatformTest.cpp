@@ -4,6 +4,7 @@
 #include "tests/format/FormatTestSupport.h"
 #include "widgets/Messageboxes.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -500,20 +501,62 @@ private slots:
         QCOMPARE(Stored(), QList<int>({ 0, 5, 1 }));
     }
 
-    void enterClicksOnlyFocusedButton()
+    void enter_data()
     {
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<QString>("precision");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QList<int>>("stored");
+        QTest::newRow("in the precision field: OK")
+            << "Precision_NumEdit"
+            << "12" << int(QDialog::Accepted) << QList<int> { 0, 12, 1 };
+        QTest::newRow("in the digits field: OK")
+            << "Digits_NumEdit"
+            << "12" << int(QDialog::Accepted) << QList<int> { 0, 12, 1 };
+        QTest::newRow("in the list of layouts: OK")
+            << "ComboBox1"
+            << "12" << int(QDialog::Accepted) << QList<int> { 0, 12, 1 };
+        QTest::newRow("on Cancel: Cancel")
+            << "Cancel_Button"
+            << "12" << int(QDialog::Rejected) << QList<int> { 0, 5, 1 };
+        // A field that does not read keeps the dialog open, as OK does.
+        QTest::newRow("with an empty precision: stays open") << "Digits_NumEdit"
+                                                             << "" << -1 << QList<int> { 0, 5, 1 };
+    }
+
+    void enter()
+    {
+        QFETCH(QString, focused);
+        QFETCH(QString, precision);
+        QFETCH(int, result);
+        QFETCH(QList<int>, stored);
         FormatDialog form(english_.get());
         QVERIFY(form.complete);
-        form.precision->setFocus();
-        Retype(form.precision, QStringLiteral("12"));
-        QTest::keyClick(form.precision, Qt::Key_Return);
-        QVERIFY(form.dialog.isVisible());
-        QCOMPARE(GetPrecision(), 5);
+        form.dialog.show();
+        Retype(form.precision, precision);
+        auto* target = form.dialog.findChild<QWidget*>(focused);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Return);
+        QCOMPARE(Stored(), stored);
+        if (result < 0) {
+            QVERIFY(form.dialog.isVisible());
+            QCOMPARE(Messages().last(), NotAnInteger(QString()));
+        } else {
+            QCOMPARE(form.dialog.result(), result);
+        }
+    }
 
-        form.ok->setFocus();
-        QTest::keyClick(form.ok, Qt::Key_Return);
-        QCOMPARE(form.dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(GetPrecision(), 12);
+    void fieldsAreNamedByTheirPrompts()
+    {
+        FormatDialog form(german_.get());
+        QVERIFY(form.complete);
+        const auto name = [](QWidget* widget) {
+            return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+        };
+        QCOMPARE(name(form.precision), QStringLiteral("Genauigkeit  (max 18)"));
+        QCOMPARE(name(form.digits), QStringLiteral("minimale Stellenanzahl im Exponenten (0-4)"));
+        ChooseKind(form.kind, ffFixed);
+        QCOMPARE(name(form.digits), QStringLiteral("Anzahl der Nachkommastellen (0-18)"));
     }
 
     void showFormatDialogRunsModallyAndFrees()

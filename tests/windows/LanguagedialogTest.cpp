@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -37,6 +38,7 @@ struct Shown
     QList<QRect> promptGeometries;
     QStringList items;
     int selected = -2;
+    QString radioName; // what a screen reader hears of the list
     QRect radioGeometry;
     QRect okGeometry;
     QSize size;
@@ -57,6 +59,9 @@ Shown Read(TLanguageForm& dialog)
     for (int i = 0; radio != nullptr && i < radio->Count(); ++i)
         shown.items << RadioItemText(radio, i);
     shown.selected = radio != nullptr ? radio->ItemIndex() : -2;
+    if (QAccessibleInterface* accessible
+        = QAccessible::queryAccessibleInterface(const_cast<RadioGroup*>(radio)))
+        shown.radioName = accessible->text(QAccessible::Name);
     shown.radioGeometry = radio != nullptr ? radio->geometry() : QRect();
     if (const auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("OKBtn")))
         shown.okGeometry = ok->geometry();
@@ -134,6 +139,7 @@ private slots:
         QCOMPARE(
             shown.prompts, QStringList({ "Bitte Sprache wählen", "Please choose a language" }));
         QCOMPARE(shown.items, QStringList({ "Deutsch", "English" }));
+        QCOMPARE(shown.radioName, shown.prompts.join(' '));
         QCOMPARE(shown.selected, 1);
         QCOMPARE(StoredCode(fixture_->ProgramPath()), QStringLiteral("enu"));
     }
