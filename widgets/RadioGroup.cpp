@@ -54,6 +54,11 @@ void RadioGroup::Clear()
     itemIndex_ = -1;
 }
 
+QString RadioGroup::ItemText(int index) const
+{
+    return index >= 0 && index < Count() ? buttons_[index]->text() : QString();
+}
+
 void RadioGroup::SetItemIndex(int index)
 {
     if (index < -1 || index >= Count())

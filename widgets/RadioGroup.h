@@ -21,6 +21,7 @@ public:
     void Add(const QString& text);
     void Clear();
     int Count() const { return static_cast<int>(buttons_.size()); }
+    QString ItemText(int index) const;
 
     int ItemIndex() const { return itemIndex_; }
     void SetItemIndex(int index);

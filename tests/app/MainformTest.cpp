@@ -21,7 +21,6 @@
 #include "tests/LanguageFileBuilder.h"
 #include "tests/ModalDialog.h"
 #include "tests/ProgramFolder.h"
-#include "tests/RadioItemText.h"
 #include "tests/TestMain.h"
 #include "widgets/Messageboxes.h"
 #include "widgets/RadioGroup.h"
@@ -339,8 +338,8 @@ private slots:
         QCOMPARE(form->menuBar()->actions()[1]->text(), QStringLiteral("&Opzioni"));
         QCOMPARE(form->menuBar()->actions()[2]->text(), QStringLiteral("&Info"));
         QCOMPARE(convention->ItemIndex(), 1);
-        QVERIFY(RadioItemText(convention, 1).contains(QStringLiteral("xy")));
-        QVERIFY(RadioItemText(convention, 1) != RadioItemText(convention, 0));
+        QVERIFY(convention->ItemText(1).contains(QStringLiteral("xy")));
+        QVERIFY(convention->ItemText(1) != convention->ItemText(0));
         QVERIFY(form->windowTitle().startsWith(QStringLiteral("Solidus Pro")));
 
         // Choosing the checked language again changes nothing.
@@ -392,8 +391,8 @@ private slots:
             // Menu, theta choices, the format dialog's OK and Cancel: none blank.
             auto* convention
                 = form->Coord3DWindow()->findChild<RadioGroup*>("Koord_KugelZ_RadioGroup");
-            QStringList texts { form->menuBar()->actions()[1]->text(), RadioItemText(convention, 0),
-                RadioItemText(convention, 1) };
+            QStringList texts { form->menuBar()->actions()[1]->text(), convention->ItemText(0),
+                convention->ItemText(1) };
             DriveModalDialog<TFormFormat>(
                 [&] { form->findChild<QAction*>("Format_Item")->trigger(); },
                 [&](TFormFormat& dialog) {
@@ -633,7 +632,7 @@ private slots:
             QStringList(
                 { "Koord_Kar_Label plain", "Koord_Kug_Label plain", "Koord_Zyl_Label plain" }));
         auto* convention = window->findChild<RadioGroup*>("Koord_KugelZ_RadioGroup");
-        QCOMPARE(RadioItemText(convention, 0), literal(554));
+        QCOMPARE(convention->ItemText(0), literal(554));
         QCOMPARE(form->findChild<QAction*>("Format_Item")->text(), literal(605));
 
         QStringList dialogTexts;

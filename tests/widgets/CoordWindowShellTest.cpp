@@ -12,7 +12,6 @@
 #include "localisation/TextNumbers.h"
 #include "settings/Globalobjects.h"
 #include "tests/CoordWindowSupport.h"
-#include "tests/RadioItemText.h"
 #include "tests/TestMain.h"
 #include "widgets/CoordWindowShell.h"
 #include "widgets/CoordinateField.h"
@@ -166,8 +165,8 @@ private slots:
         RequestCounter requests;
         BareWindow window(2, dimension, &requests, *globals_);
         QCOMPARE(window.unit->Count(), 2);
-        QCOMPARE(RadioItemText(window.unit, 0), QStringLiteral("RAD"));
-        QCOMPARE(RadioItemText(window.unit, 1), QStringLiteral("DEG"));
+        QCOMPARE(window.unit->ItemText(0), QStringLiteral("RAD"));
+        QCOMPARE(window.unit->ItemText(1), QStringLiteral("DEG"));
         QCOMPARE(window.unit->ItemIndex(), 0);
         // The group's chosen item, the field, then the list.
         window.show();

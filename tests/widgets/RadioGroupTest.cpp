@@ -4,7 +4,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "tests/RadioItemText.h"
 #include "tests/TestMain.h"
 #include "widgets/RadioGroup.h"
 
@@ -99,7 +98,7 @@ private slots:
         QCOMPARE(group.ItemIndex(), -1);
         group.Add(QStringLiteral("c"));
         group.Add(QStringLiteral("d"));
-        QCOMPARE(RadioItemText(&group, 1), QStringLiteral("d"));
+        QCOMPARE(group.ItemText(1), QStringLiteral("d"));
         QSignalSpy clicks(&group, &RadioGroup::Clicked);
         // Re-selecting after a clear is a change, so it counts as a click.
         group.SetItemIndex(1);

@@ -13,7 +13,6 @@
 #include "settings/Globalobjects.h"
 #include "tests/CoordWindowSupport.h"
 #include "tests/ProgramFolder.h"
-#include "tests/RadioItemText.h"
 #include "tests/TestMain.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/Showcoordwindow.h"
@@ -181,8 +180,8 @@ private slots:
         form_->LanguageChanged();
         auto* group = form_->findChild<RadioGroup*>("Koord_KugelZ_RadioGroup");
         QCOMPARE(group->ItemIndex(), 1);
-        QCOMPARE(RadioItemText(group, 0), QStringLiteral("theta ist Winkel zur z-Achse"));
-        QCOMPARE(RadioItemText(group, 1), QStringLiteral("theta ist Winkel zur xy-Ebene"));
+        QCOMPARE(group->ItemText(0), QStringLiteral("theta ist Winkel zur z-Achse"));
+        QCOMPARE(group->ItemText(1), QStringLiteral("theta ist Winkel zur xy-Ebene"));
         QCOMPARE(Field(0)->text(), QStringLiteral("2"));
         QCOMPARE(form_->findChild<QLabel*>("Koord_Kar_Label")->text(),
             QStringLiteral("kartesische Koordinaten"));

@@ -21,7 +21,6 @@
 #include "tests/CoordWindowSupport.h"
 #include "tests/ModalDialog.h"
 #include "tests/ProgramFolder.h"
-#include "tests/RadioItemText.h"
 #include "tests/TestMain.h"
 #include "tests/localisation/LanguageFixture.h"
 #include "widgets/Messageboxes.h"
@@ -57,7 +56,7 @@ Shown Read(TLanguageForm& dialog)
     }
     const auto* radio = dialog.findChild<RadioGroup*>(QStringLiteral("radio"));
     for (int i = 0; radio != nullptr && i < radio->Count(); ++i)
-        shown.items << RadioItemText(radio, i);
+        shown.items << radio->ItemText(i);
     shown.selected = radio != nullptr ? radio->ItemIndex() : -2;
     if (QAccessibleInterface* accessible
         = QAccessible::queryAccessibleInterface(const_cast<RadioGroup*>(radio)))
