@@ -39,6 +39,30 @@ std::optional<QByteArrayView> HeaderName(QByteArrayView text)
     return Trimmed(text.sliced(1, close - 1));
 }
 
+// A line of the file: where it begins, where its text ends (before the line
+// break) and where the next line begins.
+struct Line
+{
+    qsizetype begin;
+    qsizetype end;
+    qsizetype next;
+};
+
+// The line that holds position, in a file whose lines begin at start.
+Line LineAround(const char* data, qsizetype size, qsizetype start, qsizetype position)
+{
+    qsizetype begin = position;
+    while (begin > start && data[begin - 1] != '\n')
+        --begin;
+    const auto* lineFeed
+        = static_cast<const char*>(std::memchr(data + position, '\n', size - position));
+    const qsizetype next = lineFeed == nullptr ? size : lineFeed - data + 1;
+    qsizetype end = lineFeed == nullptr ? size : lineFeed - data;
+    if (end > begin && data[end - 1] == '\r')
+        --end;
+    return { begin, end, next };
+}
+
 } // namespace
 
 QByteArrayView IniUnquoted(QByteArrayView value)
@@ -81,15 +105,8 @@ void IniText::Index(qsizetype start)
     bool firstOfName = false;
     Stretch open { NoOffset, NoOffset };
     const auto closeStretch = [&] {
-        if (section >= 0 && open.begin != NoOffset) {
-            Section& entry = sections_[section];
-            if (firstOfName) {
-                entry.firstHasStretch = true;
-                entry.stretches.insert(entry.stretches.begin(), open);
-            } else {
-                entry.stretches.push_back(open);
-            }
-        }
+        if (section >= 0 && open.begin != NoOffset)
+            AddStretch(sections_[section], open, firstOfName);
         open = { NoOffset, NoOffset };
     };
     QByteArrayView previousName;
@@ -103,46 +120,57 @@ void IniText::Index(qsizetype start)
             ++position;
             continue;
         }
-        qsizetype lineBegin = position;
-        while (lineBegin > start && data[lineBegin - 1] != '\n')
-            --lineBegin;
-        const auto* lineFeed
-            = static_cast<const char*>(std::memchr(data + position, '\n', size - position));
-        const qsizetype next = lineFeed == nullptr ? size : lineFeed - data + 1;
-        qsizetype end = lineFeed == nullptr ? size : lineFeed - data;
-        if (end > lineBegin && data[end - 1] == '\r')
-            --end;
-        position = next;
-        const QByteArrayView text = Trimmed(QByteArrayView(data + lineBegin, end - lineBegin));
+        const Line line = LineAround(data, size, start, position);
+        position = line.next;
+        const QByteArrayView text
+            = Trimmed(QByteArrayView(data + line.begin, line.end - line.begin));
 
         if (const std::optional<QByteArrayView> name = HeaderName(text)) {
             closeStretch();
             // A file of one header repeated is read without folding each.
             if (previousSection < 0 || *name != previousName) {
-                const QByteArray folded = FoldedName(*name);
-                auto found = index_.constFind(folded);
-                if (found == index_.cend()) {
-                    found = index_.insert(folded, qsizetype(sections_.size()));
-                    sections_.emplace_back();
-                }
-                previousSection = *found;
+                previousSection = SectionEntry(*name);
                 previousName = *name;
             }
             section = previousSection;
             firstOfName = sections_[section].insertAt == NoOffset;
             if (firstOfName)
-                sections_[section].insertAt = next;
+                sections_[section].insertAt = line.next;
             continue;
         }
         if (section < 0 || IsComment(text))
             continue;
         if (open.begin == NoOffset)
-            open.begin = lineBegin;
-        open.end = end;
+            open.begin = line.begin;
+        open.end = line.end;
         if (firstOfName)
-            sections_[section].insertAt = next;
+            sections_[section].insertAt = line.next;
     }
     closeStretch();
+}
+
+// The first section's stretch goes in front, where a new key of that name
+// joins it.
+void IniText::AddStretch(Section& section, Stretch stretch, bool ofFirstSection)
+{
+    if (ofFirstSection) {
+        section.firstHasStretch = true;
+        section.stretches.insert(section.stretches.begin(), stretch);
+    } else {
+        section.stretches.push_back(stretch);
+    }
+}
+
+// The entry of the sections of that name, made at the first of them.
+qsizetype IniText::SectionEntry(QByteArrayView name)
+{
+    const QByteArray folded = FoldedName(name);
+    auto found = index_.constFind(folded);
+    if (found == index_.cend()) {
+        found = index_.insert(folded, qsizetype(sections_.size()));
+        sections_.emplace_back();
+    }
+    return *found;
 }
 
 IniText::Place IniText::Find(QByteArrayView sectionName, QByteArrayView key) const

@@ -77,6 +77,8 @@ private:
 
     void FindLineBreak();
     void Index(qsizetype start);
+    qsizetype SectionEntry(QByteArrayView name);
+    static void AddStretch(Section& section, Stretch stretch, bool ofFirstSection);
     void Reindex();
     // Moves every offset at or after from by delta.
     void Shift(qsizetype from, qsizetype delta);
