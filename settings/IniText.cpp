@@ -23,6 +23,12 @@ QByteArrayView Trimmed(QByteArrayView text)
     return text;
 }
 
+// Where the first line begins, after a byte order mark.
+qsizetype TextStart(QByteArrayView bytes)
+{
+    return bytes.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0;
+}
+
 bool IsComment(QByteArrayView text)
 {
     return text.front() == ';' || text.front() == '#';
@@ -86,7 +92,7 @@ IniText::IniText(QByteArray bytes)
     : bytes_(std::move(bytes))
 {
     FindLineBreak();
-    Index(bytes_.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0);
+    Index(TextStart(bytes_));
 }
 
 void IniText::FindLineBreak()
@@ -225,6 +231,18 @@ QByteArray Joined(std::initializer_list<QByteArrayView> pieces)
     return joined;
 }
 
+// Whether the last line of the file holds blanks only.
+bool LastLineBlank(QByteArrayView bytes)
+{
+    const qsizetype start = TextStart(bytes);
+    qsizetype end = bytes.size();
+    if (bytes.endsWith('\n'))
+        --end;
+    const qsizetype lineBegin
+        = end > start ? std::max(start, bytes.lastIndexOf('\n', end - 1) + 1) : end;
+    return Trimmed(bytes.sliced(lineBegin, end - lineBegin)).isEmpty();
+}
+
 } // namespace
 
 // Whether a line set by a write is a line of keys, as a fresh pass over the
@@ -252,65 +270,65 @@ void IniText::Shift(qsizetype from, qsizetype delta)
 void IniText::SetKeyLine(
     const Place& place, const QByteArray& sectionName, const QByteArray& keyLine)
 {
+    if (place.keyBegin != NoOffset)
+        ReplaceKeyLine(place, keyLine);
+    else if (place.insertAt != NoOffset)
+        InsertKeyLine(place, keyLine);
+    else
+        AppendSection(sectionName, keyLine);
+}
+
+// The key's line replaced: what follows it moves.
+void IniText::ReplaceKeyLine(const Place& place, const QByteArray& keyLine)
+{
+    const QByteArrayView bytes(bytes_);
+    QByteArray updated
+        = Joined({ bytes.first(place.keyBegin), keyLine, bytes.sliced(place.keyEnd) });
+    const qsizetype delta = keyLine.size() - (place.keyEnd - place.keyBegin);
+    bytes_ = std::move(updated);
+    FindLineBreak();
+    if (!IsKeyLine(keyLine))
+        return Reindex();
+    Shift(place.keyEnd, delta);
+}
+
+// A new line at the end of the first section of that name: it joins (or
+// starts) that section's first stretch, and what follows moves.
+void IniText::InsertKeyLine(const Place& place, const QByteArray& keyLine)
+{
+    const QByteArrayView bytes(bytes_);
+    // The line break written, which the new bytes may change.
+    const QByteArray lineBreak = lineBreak_;
+    const QByteArrayView before = bytes.first(place.insertAt);
+    const QByteArray ending = MissingLineBreak(before);
+    QByteArray updated
+        = Joined({ before, ending, keyLine, lineBreak, bytes.sliced(place.insertAt) });
+    bytes_ = std::move(updated);
+    FindLineBreak();
+    if (!IsKeyLine(keyLine))
+        return Reindex();
+    Shift(place.insertAt, ending.size() + keyLine.size() + lineBreak.size());
+    Section& section = sections_[place.section];
+    const Stretch line { place.insertAt + ending.size(),
+        place.insertAt + ending.size() + keyLine.size() };
+    if (section.firstHasStretch)
+        section.stretches.front().end = line.end;
+    else
+        section.stretches.insert(section.stretches.begin(), line);
+    section.firstHasStretch = true;
+}
+
+// A new section at the end of the file, after a blank line; the lines
+// appended are indexed on their own.
+void IniText::AppendSection(const QByteArray& sectionName, const QByteArray& keyLine)
+{
     const QByteArrayView bytes(bytes_);
     const qsizetype oldSize = bytes_.size();
-    if (place.keyBegin != NoOffset) {
-        // The key's line replaced: what follows it moves.
-        QByteArray updated
-            = Joined({ bytes.first(place.keyBegin), keyLine, bytes.sliced(place.keyEnd) });
-        const qsizetype delta = keyLine.size() - (place.keyEnd - place.keyBegin);
-        bytes_ = std::move(updated);
-        FindLineBreak();
-        if (!IsKeyLine(keyLine))
-            return Reindex();
-        Shift(place.keyEnd, delta);
-        return;
-    }
-
-    // A line appended after the last line stands on its own.
-    const qsizetype start = bytes_.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0;
-    const bool hasLines = oldSize > start;
-    const auto terminator = [this, hasLines](QByteArrayView text) -> QByteArray {
-        if (!hasLines || text.endsWith('\n'))
-            return {};
-        return text.endsWith('\r') ? QByteArray("\n") : lineBreak_;
-    };
-    const QByteArray lineBreak = lineBreak_;
-    if (place.insertAt != NoOffset) {
-        // A new line at the end of the first section of that name: it joins
-        // (or starts) that section's first stretch, and what follows moves.
-        const QByteArrayView before = bytes.first(place.insertAt);
-        const QByteArray ending = terminator(before);
-        QByteArray updated
-            = Joined({ before, ending, keyLine, lineBreak, bytes.sliced(place.insertAt) });
-        bytes_ = std::move(updated);
-        FindLineBreak();
-        if (!IsKeyLine(keyLine))
-            return Reindex();
-        Shift(place.insertAt, ending.size() + keyLine.size() + lineBreak.size());
-        Section& section = sections_[place.section];
-        const Stretch line { place.insertAt + ending.size(),
-            place.insertAt + ending.size() + keyLine.size() };
-        if (section.firstHasStretch)
-            section.stretches.front().end = line.end;
-        else
-            section.stretches.insert(section.stretches.begin(), line);
-        section.firstHasStretch = true;
-        return;
-    }
-
-    // A new section at the end of the file, after a blank line; the lines
-    // appended are indexed on their own.
-    qsizetype end = oldSize;
-    if (bytes_.endsWith('\n'))
-        --end;
-    const qsizetype lineBegin
-        = end > start ? std::max(start, bytes_.lastIndexOf('\n', end - 1) + 1) : end;
-    const bool lastLineBlank = Trimmed(bytes.sliced(lineBegin, end - lineBegin)).isEmpty();
-    const QByteArray ending = terminator(bytes);
-    QByteArray updated
-        = Joined({ bytes, ending, hasLines && !lastLineBlank ? lineBreak : QByteArray(), "[",
-            sectionName, "]", lineBreak, keyLine, lineBreak });
+    const bool hasLines = oldSize > TextStart(bytes);
+    const QByteArray ending = MissingLineBreak(bytes);
+    const bool blankLineNeeded = hasLines && !LastLineBlank(bytes);
+    QByteArray updated = Joined({ bytes, ending, blankLineNeeded ? lineBreak_ : QByteArray(), "[",
+        sectionName, "]", lineBreak_, keyLine, lineBreak_ });
     bytes_ = std::move(updated);
     FindLineBreak();
     // The last line, now ended, may be where its section takes new keys.
@@ -321,9 +339,18 @@ void IniText::SetKeyLine(
     Index(oldSize + ending.size());
 }
 
+// A line appended after the last line stands on its own: the line break that
+// text, the bytes in front of it, lacks; none in a file without lines.
+QByteArray IniText::MissingLineBreak(QByteArrayView text) const
+{
+    if (bytes_.size() <= TextStart(bytes_) || text.endsWith('\n'))
+        return {};
+    return text.endsWith('\r') ? QByteArray("\n") : lineBreak_;
+}
+
 void IniText::Reindex()
 {
     index_.clear();
     sections_.clear();
-    Index(bytes_.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0);
+    Index(TextStart(bytes_));
 }
