@@ -157,27 +157,41 @@ void TMainForm::AddLanguageMenuItem(const QString& code)
     const int32_t number = globals_->LanguageTextNumber(code);
     auto* item = new QAction(globals_->LanguageText(number), languageMenu_);
     item->setObjectName(QStringLiteral("Language_Item_") + code);
-    item->setData(static_cast<int>(languageCodes_.size()));
+    item->setData(code);
     item->setCheckable(true);
     item->setChecked(code == globals_->LoadedCode());
     languageGroup_->addAction(item);
     connect(item, &QAction::triggered, this, [this, item] { LanguageMenuClick(item); });
-    languageCodes_.append(code);
-    languageItems_.append(item);
     languageMenu_->addAction(item);
     globals_->RegisterMenuItem(item, number);
 }
 
+QList<QAction*> TMainForm::LanguageItems() const
+{
+    return languageGroup_->actions();
+}
+
 void TMainForm::LanguageMenuClick(QAction* sender)
 {
-    const QString& chosen = languageCodes_[sender->data().toInt()];
-    if (ShowLanguage(chosen, languageCodes_))
+    const QString chosen = sender->data().toString();
+    QStringList offered;
+    for (const QAction* item : LanguageItems())
+        offered.append(item->data().toString());
+    if (ShowLanguage(chosen, offered))
         languageCode_ = chosen;
     else
         ReportUnreadableLanguage(chosen);
-    // The check mark is on the language shown.
-    for (qsizetype i = 0; i < languageItems_.size(); ++i)
-        languageItems_[i]->setChecked(languageCodes_[i] == globals_->LoadedCode());
+    // The check mark is on the language shown (the group takes it off the
+    // others), on none when no language could be read.
+    QAction* shown = nullptr;
+    for (QAction* item : LanguageItems()) {
+        if (item->data().toString() == globals_->LoadedCode())
+            shown = item;
+    }
+    if (shown != nullptr)
+        shown->setChecked(true);
+    else if (QAction* checked = languageGroup_->checkedAction())
+        checked->setChecked(false);
     // Each window re-reads what the translation registry cannot carry.
     if (coord3DWindow_)
         coord3DWindow_->LanguageChanged();

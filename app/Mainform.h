@@ -42,7 +42,7 @@ public:
     TFormCoord* Coord3DWindow() const { return coord3DWindow_; }
     TFormCoord2* Coord2DWindow() const { return coord2DWindow_; }
     QWidget* ActiveChild() const { return activeChild_; }
-    const QList<QAction*>& LanguageItems() const { return languageItems_; }
+    QList<QAction*> LanguageItems() const;
 
     void ShowCoordWindow();
 
@@ -83,8 +83,6 @@ private:
     // The language chosen (stored at the end), which is the one shown unless
     // its file could not be read.
     QString languageCode_;
-    QStringList languageCodes_;
-    QList<QAction*> languageItems_;
     TFormCoord* coord3DWindow_ = nullptr;
     TFormCoord2* coord2DWindow_ = nullptr;
     QWidget* activeChild_ = nullptr;

@@ -25,6 +25,13 @@ namespace {
     Fail("!!Division/0", ParseError::DivisionByZero);
 }
 
+// A NaN divisor compares unordered, which counts as equal to 0 here.
+void RejectZeroDivisor(long double divisor)
+{
+    if (divisor == 0 || std::isnan(divisor))
+        FailDivisionByZero();
+}
+
 // An operator whose operand left no value (a name) or a step without operands.
 [[noreturn]] void FailMissingOperand()
 {
@@ -198,6 +205,48 @@ const FunctionStep* FindFunction(int32_t code)
             return &step;
     }
     return nullptr;
+}
+
+// A name has no value: its step leaves the stack as it is and only traces the
+// name, found by its index in the name table.
+void TraceName(const TLexemLookUp& names, long double index, std::ostream* trace)
+{
+    if (!(index >= 0 && index < static_cast<long double>(names.size())))
+        Fail("!!Schritt", ParseError::UnknownStep);
+    TraceLine(trace, names[static_cast<std::size_t>(index)].lexem);
+}
+
+// Carries out the binary operator `code` on its operands, the result in `a`.
+void ApplyOperator(int32_t code, long double& a, long double b, std::ostream* trace)
+{
+    switch (code) {
+    case '+':
+        a += b;
+        TraceLine(trace, "+\n");
+        break;
+    case '-':
+        a -= b;
+        TraceLine(trace, "-\n");
+        break;
+    case '*':
+        a *= b;
+        TraceLine(trace, "*\n");
+        break;
+    case '/':
+        RejectZeroDivisor(b);
+        a /= b;
+        TraceLine(trace, "/\n");
+        break;
+    case '^':
+        a = Power(a, b);
+        TraceLine(trace, "^\n");
+        break;
+    default: // DIV, MOD
+        RejectZeroDivisor(b);
+        a = IntegerStep(code, a, b);
+        TraceLine(trace, code == CParser::DIV ? "DIV \n" : "MOD \n");
+        break;
+    }
 }
 
 bool IsAdditive(int32_t code)
@@ -513,13 +562,9 @@ void CParser::Emit(int32_t code, long double value)
         valueStack.push_back(value);
         TraceValue(trace.error, {}, value);
         return;
-    case NAME: {
-        if (!(value >= 0 && value < static_cast<long double>(lexemTable.size())))
-            Fail("!!Schritt", ParseError::UnknownStep);
-        const std::string& lexem = lexemTable[static_cast<std::size_t>(value)].lexem;
-        TraceLine(trace.error, lexem);
+    case NAME:
+        TraceName(lexemTable, value, trace.error);
         return;
-    }
     default:
         break;
     }
@@ -534,38 +579,7 @@ void CParser::Emit(int32_t code, long double value)
         Fail("!!Schritt", ParseError::UnknownStep);
     RequireOperands(0, 2);
     const long double b = Pop();
-    long double& a = valueStack.back();
-    switch (code) {
-    case '+':
-        a += b;
-        TraceLine(trace.error, "+\n");
-        break;
-    case '-':
-        a -= b;
-        TraceLine(trace.error, "-\n");
-        break;
-    case '*':
-        a *= b;
-        TraceLine(trace.error, "*\n");
-        break;
-    case '/':
-        // A NaN divisor compares unordered, which counts as equal to 0 here.
-        if (b == 0 || std::isnan(b))
-            FailDivisionByZero();
-        a /= b;
-        TraceLine(trace.error, "/\n");
-        break;
-    case '^':
-        a = Power(a, b);
-        TraceLine(trace.error, "^\n");
-        break;
-    default: // DIV, MOD
-        if (b == 0 || std::isnan(b))
-            FailDivisionByZero();
-        a = IntegerStep(code, a, b);
-        TraceLine(trace.error, code == DIV ? "DIV \n" : "MOD \n");
-        break;
-    }
+    ApplyOperator(code, valueStack.back(), b, trace.error);
 }
 
 long double EvaluateText(const std::string& text)

@@ -6,6 +6,7 @@
 #include <cassert>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 static_assert(std::numeric_limits<long double>::digits == 64,
     "the conversion reads the x87 80-bit extended layout");
@@ -172,26 +173,36 @@ uint64_t DivideByTen(uint128 value, unsigned& remainder)
     return (high / 10) << 32 | (low / 10);
 }
 
-} // namespace
+// The fields of the x87 80-bit layout.
+struct ExtendedBits
+{
+    uint64_t mantissa; // with the explicit integer bit at the top
+    int biasedExponent;
+    bool negative;
+};
 
-DecimalDigits ToDecimalDigits(long double value)
+inline ExtendedBits ReadExtended(long double value)
 {
     uint64_t mantissa;
     uint16_t signExponent;
     std::memcpy(&mantissa, &value, sizeof mantissa);
     std::memcpy(&signExponent, reinterpret_cast<const unsigned char*>(&value) + sizeof mantissa,
         sizeof signExponent);
+    return { mantissa, signExponent & kSpecialExponent, (signExponent >> 15) != 0 };
+}
 
+// The class of a value that has no digits to show; none for a normal finite
+// value.
+inline std::optional<DecimalDigits> WithoutDigits(const ExtendedBits& bits)
+{
     DecimalDigits result;
-    const int biasedExponent = signExponent & kSpecialExponent;
-    const bool negative = (signExponent >> 15) != 0;
-    const bool integerBit = (mantissa >> 63) != 0;
-    if (biasedExponent == 0)
+    const bool integerBit = (bits.mantissa >> 63) != 0;
+    if (bits.biasedExponent == 0)
         return result;
-    if (biasedExponent == kSpecialExponent) {
-        if (integerBit && (mantissa << 1) == 0) {
+    if (bits.biasedExponent == kSpecialExponent) {
+        if (integerBit && (bits.mantissa << 1) == 0) {
             result.numberClass = NumberClass::Infinite;
-            result.negative = negative;
+            result.negative = bits.negative;
         } else {
             result.numberClass = NumberClass::NotANumber;
         }
@@ -203,25 +214,31 @@ DecimalDigits ToDecimalDigits(long double value)
         result.numberClass = NumberClass::NotANumber;
         return result;
     }
+    return std::nullopt;
+}
 
-    // value = mantissa × 2^q, and 2^binaryExponent <= value < 2^(binaryExponent + 1).
-    const int binaryExponent = biasedExponent - kExponentBias;
-    const int q = binaryExponent - 63;
-    // floor(binaryExponent × log10 2), exact over the whole extended range;
-    // floor(log10 value) is this or one more.
-    const int decimalEstimate = int((int64_t(binaryExponent) * 1292913986) >> 32);
-    int scale = decimalEstimate - 18;
+// floor(binaryExponent × log10 2), exact over the whole extended range.
+inline int DecimalExponentOfPowerOfTwo(int binaryExponent)
+{
+    return int((int64_t(binaryExponent) * 1292913986) >> 32);
+}
 
-    Scaled scaled;
-    if (scale <= 0)
-        scaled = -scale <= kMaxFivePower ? ScaleUpSmall(mantissa, q, -scale)
-                                         : ScaleUpLarge(mantissa, q, -scale);
-    else
-        scaled = q <= 64 ? ScaleDownSmall(mantissa, q, scale) : ScaleDownLarge(mantissa, q, scale);
+// floor(m × 2^q / 10^k) by whichever of the four ways fits the magnitude.
+inline Scaled ScaleByPowerOfTen(uint64_t m, int q, int k)
+{
+    if (k <= 0)
+        return -k <= kMaxFivePower ? ScaleUpSmall(m, q, -k) : ScaleUpLarge(m, q, -k);
+    return q <= 64 ? ScaleDownSmall(m, q, k) : ScaleDownLarge(m, q, k);
+}
 
+// Cuts the 19 or 20 digits of scaled to 18, rounded half to even on the
+// exact value; scale, the power of ten of the last digit, follows the cuts.
+inline uint64_t RoundToEighteenDigits(Scaled scaled, int& scale)
+{
     unsigned nextDigit;
     uint64_t digits;
     if (scaled.quotient >= kTen19) {
+        // The digit cut here only decides whether a 5 below is a tie.
         digits = DivideByTen(scaled.quotient, nextDigit);
         scaled.inexact = scaled.inexact || nextDigit != 0;
         ++scale;
@@ -233,13 +250,33 @@ DecimalDigits ToDecimalDigits(long double value)
     ++scale;
     if (nextDigit > 5 || (nextDigit == 5 && (scaled.inexact || (digits & 1) != 0)))
         ++digits;
+    // 999…9 rounded up carries into a 19th digit.
     if (digits == kTen18) {
         digits = kTen17;
         ++scale;
     }
+    return digits;
+}
 
+} // namespace
+
+DecimalDigits ToDecimalDigits(long double value)
+{
+    const ExtendedBits bits = ReadExtended(value);
+    if (const std::optional<DecimalDigits> special = WithoutDigits(bits))
+        return *special;
+
+    // value = mantissa × 2^q, and 2^binaryExponent <= value < 2^(binaryExponent + 1),
+    // so floor(log10 value) is floor(binaryExponent × log10 2) or one more.
+    const int binaryExponent = bits.biasedExponent - kExponentBias;
+    const int q = binaryExponent - 63;
+    int scale = DecimalExponentOfPowerOfTwo(binaryExponent) - 18;
+    const Scaled scaled = ScaleByPowerOfTen(bits.mantissa, q, scale);
+    const uint64_t digits = RoundToEighteenDigits(scaled, scale);
+
+    DecimalDigits result;
     result.numberClass = NumberClass::Finite;
-    result.negative = negative;
+    result.negative = bits.negative;
     result.significand = digits;
     result.exponent = scale + 18;
     return result;

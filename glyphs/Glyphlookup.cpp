@@ -78,11 +78,6 @@ bool MatchesProgramCopy(const QString& libraryPath, const QString& programPath)
 
 } // namespace
 
-QString GlyphbankHandle::FilePath() const
-{
-    return library_ ? library_->fileName() : QString();
-}
-
 GlyphbankHandle LoadGlyphbank(const QString& programFolder)
 {
     GlyphbankHandle handle;
@@ -116,26 +111,6 @@ QImage LoadGlyphBitmap(const GlyphbankHandle& glyphbank, const QString& name)
 {
     const QString path = GlyphResourcePath(glyphbank, name);
     return path.isEmpty() ? QImage() : QImage(path, "BMP");
-}
-
-QImage TransparentBitmap(const QImage& bitmap)
-{
-    if (bitmap.isNull())
-        return bitmap;
-    QImage transparent = bitmap.convertToFormat(QImage::Format_ARGB32);
-    const QRgb paper = transparent.pixel(0, transparent.height() - 1);
-    for (int y = 0; y < transparent.height(); ++y) {
-        QRgb* line = reinterpret_cast<QRgb*>(transparent.scanLine(y));
-        for (int x = 0; x < transparent.width(); ++x)
-            if (line[x] == paper)
-                line[x] = qRgba(0, 0, 0, 0);
-    }
-    return transparent;
-}
-
-QPixmap TransparentPixmap(const QImage& bitmap)
-{
-    return QPixmap::fromImage(TransparentBitmap(bitmap));
 }
 
 QImage LoadDenseGlyphBitmap(const QString& name, int density)

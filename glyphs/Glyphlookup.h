@@ -14,7 +14,6 @@
 
 #include <QColor>
 #include <QImage>
-#include <QPixmap>
 #include <QString>
 
 #include <memory>
@@ -33,8 +32,6 @@ public:
     GlyphbankHandle() = default;
 
     bool IsEmpty() const { return library_ == nullptr; }
-    // The library file that was loaded; empty for the empty handle.
-    QString FilePath() const;
 
 private:
     friend GlyphbankHandle LoadGlyphbank(const QString& programFolder);
@@ -55,12 +52,6 @@ QString GlyphResourcePath(const GlyphbankHandle& glyphbank, const QString& name)
 // The bitmap called name, looked up as GlyphResourcePath says; a null image
 // when there is none.
 QImage LoadGlyphBitmap(const GlyphbankHandle& glyphbank, const QString& name);
-
-// The bitmap with every pixel of the colour of its bottom-left pixel made
-// transparent, so that the window's background shows through the paper.
-QImage TransparentBitmap(const QImage& bitmap);
-// The same, ready for a QLabel.
-QPixmap TransparentPixmap(const QImage& bitmap);
 
 // The program's own drawing of the bitmap called name (any case) for a
 // screen of `density` device pixels per pixel of the bitmap (only 2 is

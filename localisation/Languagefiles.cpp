@@ -87,7 +87,11 @@ std::unique_ptr<QTranslator> OpenLanguageFile(const QString& languageFolder, con
         ::close(descriptor);
         return nullptr;
     }
-    QByteArray content = file.read(MaximumFileSize + 1);
+    // As much as the file holds, and a byte more to see whether it grew since:
+    // a buffer of the whole cap for each file would cost 16 MB at every open.
+    QByteArray content = file.read(status.st_size + 1);
+    if (content.size() > status.st_size)
+        content += file.read(MaximumFileSize + 1 - content.size());
     if (file.error() != QFileDevice::NoError || content.size() > MaximumFileSize)
         return nullptr;
     std::optional<LanguageFileReader> reader = LanguageFileReader::Open(std::move(content));

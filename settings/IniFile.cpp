@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -16,6 +17,15 @@ namespace {
 // Files are compared with the text in memory in pieces of this size, so
 // that a check that finds them equal holds no second copy of the file.
 constexpr qint64 ComparedPiece = 1 << 20;
+
+// The next piece to read when `expected` more bytes should come: no more than
+// that and one byte (which shows that the file grew), so that reading a small
+// file, as every read of a value does, allocates no whole piece. Once the file
+// has grown past what was expected, whole pieces.
+qint64 NextPiece(qint64 expected)
+{
+    return expected >= 0 ? std::min(ComparedPiece, expected + 1) : ComparedPiece;
+}
 
 // A value, key or section name occupies one line of the file; a line break
 // inside it would cut the file's structure, so it becomes a blank.
@@ -96,7 +106,7 @@ bool HoldsBytes(QFile& file, const QByteArray& bytes)
     if (file.size() != bytes.size())
         return false;
     for (qsizetype offset = 0; offset < bytes.size();) {
-        const QByteArray piece = file.read(ComparedPiece);
+        const QByteArray piece = file.read(NextPiece(bytes.size() - offset));
         if (piece.isEmpty() || piece.size() > bytes.size() - offset
             || QByteArrayView(bytes).sliced(offset, piece.size()) != piece)
             return false;
@@ -163,8 +173,10 @@ std::optional<QString> IniFile::Refresh(const LockedFile& file)
     QByteArray bytes;
     if (in.seek(0)) {
         // In pieces: the file may have grown since its size was looked at.
-        for (QByteArray piece = in.read(ComparedPiece);
-             !piece.isEmpty() && bytes.size() <= MaximumFileSize; piece = in.read(ComparedPiece))
+        const qint64 size = file.Size();
+        for (QByteArray piece = in.read(NextPiece(size));
+             !piece.isEmpty() && bytes.size() <= MaximumFileSize;
+             piece = in.read(NextPiece(size - bytes.size())))
             bytes += piece;
     }
     if (in.error() != QFileDevice::NoError)

@@ -23,6 +23,12 @@ QByteArrayView Trimmed(QByteArrayView text)
     return text;
 }
 
+// Where the first line begins, after a byte order mark.
+qsizetype TextStart(QByteArrayView bytes)
+{
+    return bytes.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0;
+}
+
 bool IsComment(QByteArrayView text)
 {
     return text.front() == ';' || text.front() == '#';
@@ -37,6 +43,30 @@ std::optional<QByteArrayView> HeaderName(QByteArrayView text)
     if (close <= 0)
         return std::nullopt;
     return Trimmed(text.sliced(1, close - 1));
+}
+
+// A line of the file: where it begins, where its text ends (before the line
+// break) and where the next line begins.
+struct Line
+{
+    qsizetype begin;
+    qsizetype end;
+    qsizetype next;
+};
+
+// The line that holds position, in a file whose lines begin at start.
+Line LineAround(const char* data, qsizetype size, qsizetype start, qsizetype position)
+{
+    qsizetype begin = position;
+    while (begin > start && data[begin - 1] != '\n')
+        --begin;
+    const auto* lineFeed
+        = static_cast<const char*>(std::memchr(data + position, '\n', size - position));
+    const qsizetype next = lineFeed == nullptr ? size : lineFeed - data + 1;
+    qsizetype end = lineFeed == nullptr ? size : lineFeed - data;
+    if (end > begin && data[end - 1] == '\r')
+        --end;
+    return { begin, end, next };
 }
 
 } // namespace
@@ -62,7 +92,7 @@ IniText::IniText(QByteArray bytes)
     : bytes_(std::move(bytes))
 {
     FindLineBreak();
-    Index(bytes_.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0);
+    Index(TextStart(bytes_));
 }
 
 void IniText::FindLineBreak()
@@ -81,15 +111,8 @@ void IniText::Index(qsizetype start)
     bool firstOfName = false;
     Stretch open { NoOffset, NoOffset };
     const auto closeStretch = [&] {
-        if (section >= 0 && open.begin != NoOffset) {
-            Section& entry = sections_[section];
-            if (firstOfName) {
-                entry.firstHasStretch = true;
-                entry.stretches.insert(entry.stretches.begin(), open);
-            } else {
-                entry.stretches.push_back(open);
-            }
-        }
+        if (section >= 0 && open.begin != NoOffset)
+            AddStretch(sections_[section], open, firstOfName);
         open = { NoOffset, NoOffset };
     };
     QByteArrayView previousName;
@@ -103,46 +126,57 @@ void IniText::Index(qsizetype start)
             ++position;
             continue;
         }
-        qsizetype lineBegin = position;
-        while (lineBegin > start && data[lineBegin - 1] != '\n')
-            --lineBegin;
-        const auto* lineFeed
-            = static_cast<const char*>(std::memchr(data + position, '\n', size - position));
-        const qsizetype next = lineFeed == nullptr ? size : lineFeed - data + 1;
-        qsizetype end = lineFeed == nullptr ? size : lineFeed - data;
-        if (end > lineBegin && data[end - 1] == '\r')
-            --end;
-        position = next;
-        const QByteArrayView text = Trimmed(QByteArrayView(data + lineBegin, end - lineBegin));
+        const Line line = LineAround(data, size, start, position);
+        position = line.next;
+        const QByteArrayView text
+            = Trimmed(QByteArrayView(data + line.begin, line.end - line.begin));
 
         if (const std::optional<QByteArrayView> name = HeaderName(text)) {
             closeStretch();
             // A file of one header repeated is read without folding each.
             if (previousSection < 0 || *name != previousName) {
-                const QByteArray folded = FoldedName(*name);
-                auto found = index_.constFind(folded);
-                if (found == index_.cend()) {
-                    found = index_.insert(folded, qsizetype(sections_.size()));
-                    sections_.emplace_back();
-                }
-                previousSection = *found;
+                previousSection = SectionEntry(*name);
                 previousName = *name;
             }
             section = previousSection;
             firstOfName = sections_[section].insertAt == NoOffset;
             if (firstOfName)
-                sections_[section].insertAt = next;
+                sections_[section].insertAt = line.next;
             continue;
         }
         if (section < 0 || IsComment(text))
             continue;
         if (open.begin == NoOffset)
-            open.begin = lineBegin;
-        open.end = end;
+            open.begin = line.begin;
+        open.end = line.end;
         if (firstOfName)
-            sections_[section].insertAt = next;
+            sections_[section].insertAt = line.next;
     }
     closeStretch();
+}
+
+// The first section's stretch goes in front, where a new key of that name
+// joins it.
+void IniText::AddStretch(Section& section, Stretch stretch, bool ofFirstSection)
+{
+    if (ofFirstSection) {
+        section.firstHasStretch = true;
+        section.stretches.insert(section.stretches.begin(), stretch);
+    } else {
+        section.stretches.push_back(stretch);
+    }
+}
+
+// The entry of the sections of that name, made at the first of them.
+qsizetype IniText::SectionEntry(QByteArrayView name)
+{
+    const QByteArray folded = FoldedName(name);
+    auto found = index_.constFind(folded);
+    if (found == index_.cend()) {
+        found = index_.insert(folded, qsizetype(sections_.size()));
+        sections_.emplace_back();
+    }
+    return *found;
 }
 
 IniText::Place IniText::Find(QByteArrayView sectionName, QByteArrayView key) const
@@ -197,6 +231,18 @@ QByteArray Joined(std::initializer_list<QByteArrayView> pieces)
     return joined;
 }
 
+// Whether the last line of the file holds blanks only.
+bool LastLineBlank(QByteArrayView bytes)
+{
+    const qsizetype start = TextStart(bytes);
+    qsizetype end = bytes.size();
+    if (bytes.endsWith('\n'))
+        --end;
+    const qsizetype lineBegin
+        = end > start ? std::max(start, bytes.lastIndexOf('\n', end - 1) + 1) : end;
+    return Trimmed(bytes.sliced(lineBegin, end - lineBegin)).isEmpty();
+}
+
 } // namespace
 
 // Whether a line set by a write is a line of keys, as a fresh pass over the
@@ -224,65 +270,65 @@ void IniText::Shift(qsizetype from, qsizetype delta)
 void IniText::SetKeyLine(
     const Place& place, const QByteArray& sectionName, const QByteArray& keyLine)
 {
+    if (place.keyBegin != NoOffset)
+        ReplaceKeyLine(place, keyLine);
+    else if (place.insertAt != NoOffset)
+        InsertKeyLine(place, keyLine);
+    else
+        AppendSection(sectionName, keyLine);
+}
+
+// The key's line replaced: what follows it moves.
+void IniText::ReplaceKeyLine(const Place& place, const QByteArray& keyLine)
+{
+    const QByteArrayView bytes(bytes_);
+    QByteArray updated
+        = Joined({ bytes.first(place.keyBegin), keyLine, bytes.sliced(place.keyEnd) });
+    const qsizetype delta = keyLine.size() - (place.keyEnd - place.keyBegin);
+    bytes_ = std::move(updated);
+    FindLineBreak();
+    if (!IsKeyLine(keyLine))
+        return Reindex();
+    Shift(place.keyEnd, delta);
+}
+
+// A new line at the end of the first section of that name: it joins (or
+// starts) that section's first stretch, and what follows moves.
+void IniText::InsertKeyLine(const Place& place, const QByteArray& keyLine)
+{
+    const QByteArrayView bytes(bytes_);
+    // The line break written, which the new bytes may change.
+    const QByteArray lineBreak = lineBreak_;
+    const QByteArrayView before = bytes.first(place.insertAt);
+    const QByteArray ending = MissingLineBreak(before);
+    QByteArray updated
+        = Joined({ before, ending, keyLine, lineBreak, bytes.sliced(place.insertAt) });
+    bytes_ = std::move(updated);
+    FindLineBreak();
+    if (!IsKeyLine(keyLine))
+        return Reindex();
+    Shift(place.insertAt, ending.size() + keyLine.size() + lineBreak.size());
+    Section& section = sections_[place.section];
+    const Stretch line { place.insertAt + ending.size(),
+        place.insertAt + ending.size() + keyLine.size() };
+    if (section.firstHasStretch)
+        section.stretches.front().end = line.end;
+    else
+        section.stretches.insert(section.stretches.begin(), line);
+    section.firstHasStretch = true;
+}
+
+// A new section at the end of the file, after a blank line; the lines
+// appended are indexed on their own.
+void IniText::AppendSection(const QByteArray& sectionName, const QByteArray& keyLine)
+{
     const QByteArrayView bytes(bytes_);
     const qsizetype oldSize = bytes_.size();
-    if (place.keyBegin != NoOffset) {
-        // The key's line replaced: what follows it moves.
-        QByteArray updated
-            = Joined({ bytes.first(place.keyBegin), keyLine, bytes.sliced(place.keyEnd) });
-        const qsizetype delta = keyLine.size() - (place.keyEnd - place.keyBegin);
-        bytes_ = std::move(updated);
-        FindLineBreak();
-        if (!IsKeyLine(keyLine))
-            return Reindex();
-        Shift(place.keyEnd, delta);
-        return;
-    }
-
-    // A line appended after the last line stands on its own.
-    const qsizetype start = bytes_.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0;
-    const bool hasLines = oldSize > start;
-    const auto terminator = [this, hasLines](QByteArrayView text) -> QByteArray {
-        if (!hasLines || text.endsWith('\n'))
-            return {};
-        return text.endsWith('\r') ? QByteArray("\n") : lineBreak_;
-    };
-    const QByteArray lineBreak = lineBreak_;
-    if (place.insertAt != NoOffset) {
-        // A new line at the end of the first section of that name: it joins
-        // (or starts) that section's first stretch, and what follows moves.
-        const QByteArrayView before = bytes.first(place.insertAt);
-        const QByteArray ending = terminator(before);
-        QByteArray updated
-            = Joined({ before, ending, keyLine, lineBreak, bytes.sliced(place.insertAt) });
-        bytes_ = std::move(updated);
-        FindLineBreak();
-        if (!IsKeyLine(keyLine))
-            return Reindex();
-        Shift(place.insertAt, ending.size() + keyLine.size() + lineBreak.size());
-        Section& section = sections_[place.section];
-        const Stretch line { place.insertAt + ending.size(),
-            place.insertAt + ending.size() + keyLine.size() };
-        if (section.firstHasStretch)
-            section.stretches.front().end = line.end;
-        else
-            section.stretches.insert(section.stretches.begin(), line);
-        section.firstHasStretch = true;
-        return;
-    }
-
-    // A new section at the end of the file, after a blank line; the lines
-    // appended are indexed on their own.
-    qsizetype end = oldSize;
-    if (bytes_.endsWith('\n'))
-        --end;
-    const qsizetype lineBegin
-        = end > start ? std::max(start, bytes_.lastIndexOf('\n', end - 1) + 1) : end;
-    const bool lastLineBlank = Trimmed(bytes.sliced(lineBegin, end - lineBegin)).isEmpty();
-    const QByteArray ending = terminator(bytes);
-    QByteArray updated
-        = Joined({ bytes, ending, hasLines && !lastLineBlank ? lineBreak : QByteArray(), "[",
-            sectionName, "]", lineBreak, keyLine, lineBreak });
+    const bool hasLines = oldSize > TextStart(bytes);
+    const QByteArray ending = MissingLineBreak(bytes);
+    const bool blankLineNeeded = hasLines && !LastLineBlank(bytes);
+    QByteArray updated = Joined({ bytes, ending, blankLineNeeded ? lineBreak_ : QByteArray(), "[",
+        sectionName, "]", lineBreak_, keyLine, lineBreak_ });
     bytes_ = std::move(updated);
     FindLineBreak();
     // The last line, now ended, may be where its section takes new keys.
@@ -293,9 +339,18 @@ void IniText::SetKeyLine(
     Index(oldSize + ending.size());
 }
 
+// A line appended after the last line stands on its own: the line break that
+// text, the bytes in front of it, lacks; none in a file without lines.
+QByteArray IniText::MissingLineBreak(QByteArrayView text) const
+{
+    if (bytes_.size() <= TextStart(bytes_) || text.endsWith('\n'))
+        return {};
+    return text.endsWith('\r') ? QByteArray("\n") : lineBreak_;
+}
+
 void IniText::Reindex()
 {
     index_.clear();
     sections_.clear();
-    Index(bytes_.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0);
+    Index(TextStart(bytes_));
 }

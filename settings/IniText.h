@@ -80,6 +80,12 @@ private:
 
     void FindLineBreak();
     void Index(qsizetype start);
+    qsizetype SectionEntry(QByteArrayView name);
+    static void AddStretch(Section& section, Stretch stretch, bool ofFirstSection);
+    void ReplaceKeyLine(const Place& place, const QByteArray& keyLine);
+    void InsertKeyLine(const Place& place, const QByteArray& keyLine);
+    void AppendSection(const QByteArray& sectionName, const QByteArray& keyLine);
+    QByteArray MissingLineBreak(QByteArrayView text) const;
     void Reindex();
     // Moves every offset at or after from by delta.
     void Shift(qsizetype from, qsizetype delta);

@@ -1,9 +1,9 @@
 # Every C and C++ source of the repository is formatted by its .clang-format.
 # cmake -DROOT=<repository> -DCLANG_FORMAT=<program> -P CheckFormat.cmake
 
+include("${CMAKE_CURRENT_LIST_DIR}/../cmake/Floors.cmake")
 set(sources "")
-foreach(folder expression coordinates format settings localisation glyphs widgets windows app
-               cli tests bench fuzz tools)
+foreach(folder IN LISTS TRALTO_PRODUCT_FOLDERS TRALTO_OTHER_SOURCE_FOLDERS)
   file(GLOB_RECURSE found LIST_DIRECTORIES false
     "${ROOT}/${folder}/*.h" "${ROOT}/${folder}/*.cpp" "${ROOT}/${folder}/*.c")
   list(APPEND sources ${found})

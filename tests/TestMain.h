@@ -1,8 +1,8 @@
 #pragma once
 
-// One test program per subsystem holds several Qt Test classes. Each test
-// source registers its class with TRALTO_TEST(ClassName); the shared main
-// runs them all in one QApplication and fails when any of them fails.
+// A test program holds several Qt Test classes. Each test source registers
+// its class with TRALTO_TEST(ClassName); the shared main runs them all in one
+// QApplication and fails when any of them fails.
 
 #include <QObject>
 

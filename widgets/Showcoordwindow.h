@@ -8,7 +8,10 @@
 
 class QObject;
 
-inline constexpr QEvent::Type WM_SHOWCOORDWINDOW = static_cast<QEvent::Type>(2025);
+// A number of its own, given by Qt at start-up, so that no other custom event
+// (of Qt's or of a library's) can be taken for it.
+inline const QEvent::Type WM_SHOWCOORDWINDOW
+    = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 // Posts the request to the application object, where the main window listens.
 void PostShowCoordWindow(QObject* applicationWindow);

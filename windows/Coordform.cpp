@@ -19,6 +19,16 @@ constexpr int SymbolColumnLeft = 272;
 constexpr int FieldWidth = 81;
 constexpr int FieldHeight = 21;
 
+// A Greek letter beside an angle field, drawn as an image: a screen reader
+// needs its name.
+GlyphImage* MakeSymbol(
+    QWidget* parent, const char* name, int top, int height, const QString& accessibleName)
+{
+    GlyphImage* symbol = MakeImage(parent, name, QRect(SymbolColumnLeft, top, 17, height));
+    symbol->setAccessibleName(accessibleName);
+    return symbol;
+}
+
 } // namespace
 
 TFormCoord::TFormCoord(
@@ -44,6 +54,18 @@ TFormCoord::TFormCoord(
 
 void TFormCoord::BuildLayout()
 {
+    MakeHeadings();
+    MakeFields();
+    MakeImages();
+    MakeThetaConventionGroup();
+    radDegRadioGroup_ = MakeUnitGroup("Koord_Rad_Deg_RadioGroup", QPoint(16, 336));
+
+    ScaleToFont();
+    SetTabOrder();
+}
+
+void TFormCoord::MakeHeadings()
+{
     kartesianLabel_ = MakeLabel(
         this, "Koord_Kar_Label", QStringLiteral("kartesische Koordinaten"), QPoint(16, 32));
     sphericalLabel_
@@ -54,7 +76,11 @@ void TFormCoord::BuildLayout()
     // of the symbols, whatever their length in the design language.
     for (QLabel* heading : { kartesianLabel_, sphericalLabel_, cylindricalLabel_ })
         heading->resize(SymbolColumnLeft - heading->x() - Margin, heading->height());
+}
 
+// The nine fields by value index.
+void TFormCoord::MakeFields()
+{
     struct FieldPlace
     {
         const char* editName;
@@ -82,15 +108,21 @@ void TFormCoord::BuildLayout()
             MakeLabel(
                 this, place.labelName, QLatin1String(place.labelText), QPoint(280, place.labelTop));
     }
-    sphericalThetaImage_ = MakeImage(this, "Koord_Kugtheta_Image", QRect(272, 184, 17, 17));
-    sphericalThetaImage_->setAccessibleName(QStringLiteral("theta"));
-    sphericalPhiImage_ = MakeImage(this, "Koord_KugPhi_Image", QRect(272, 216, 17, 25));
-    sphericalPhiImage_->setAccessibleName(QStringLiteral("phi"));
-    cylindricalPhiImage_ = MakeImage(this, "Koord_Zylphi_Image", QRect(272, 320, 17, 25));
-    cylindricalPhiImage_->setAccessibleName(QStringLiteral("phi"));
+}
+
+// The symbols of the angle fields and the two diagrams.
+void TFormCoord::MakeImages()
+{
+    sphericalThetaImage_
+        = MakeSymbol(this, "Koord_Kugtheta_Image", 184, 17, QStringLiteral("theta"));
+    sphericalPhiImage_ = MakeSymbol(this, "Koord_KugPhi_Image", 216, 25, QStringLiteral("phi"));
+    cylindricalPhiImage_ = MakeSymbol(this, "Koord_Zylphi_Image", 320, 25, QStringLiteral("phi"));
     sphereImage_ = MakeImage(this, "Koord_Kugel_Image", QRect(408, 128, 99, 111));
     cylinderImage_ = MakeImage(this, "Koord_Zylinder_Image", QRect(400, 272, 112, 115));
+}
 
+void TFormCoord::MakeThetaConventionGroup()
+{
     kugelZRadioGroup_ = new RadioGroup(this);
     kugelZRadioGroup_->setObjectName(QStringLiteral("Koord_KugelZ_RadioGroup"));
     kugelZRadioGroup_->setGeometry(12, 168, 245, 89);
@@ -101,11 +133,6 @@ void TFormCoord::BuildLayout()
     kugelZRadioGroup_->Add(QStringLiteral("theta ist Winkel zur xy-Ebene"));
     storedConvention_ = ReadChoice(SettingsNames::ThetaConventionKey);
     kugelZRadioGroup_->SetItemIndex(storedConvention_);
-
-    radDegRadioGroup_ = MakeUnitGroup("Koord_Rad_Deg_RadioGroup", QPoint(16, 336));
-
-    ScaleToFont();
-    SetTabOrder();
 }
 
 void TFormCoord::SetTabOrder()

@@ -37,6 +37,10 @@ protected:
 
 private:
     void BuildLayout();
+    void MakeHeadings();
+    void MakeFields();
+    void MakeImages();
+    void MakeThetaConventionGroup();
     void SetTabOrder();
     void UpdateAccessibleNames();
     // "heading, detail" for a screen reader, without accelerator marks; either may be empty.

@@ -76,6 +76,16 @@ TFormFormat::TFormFormat(QWidget* owner, const QTranslator* language)
     SetFixedDialogFrame(this);
     // A larger font than the design font makes the whole dialog larger.
     const qreal scale = DesignScale(font());
+    SetScaledFonts(scale);
+    PlaceElements(scale);
+    SetUpKeyboard();
+    ConnectHandlers();
+    SetTexts();
+    ShowCurrentSettings();
+}
+
+void TFormFormat::SetScaledFonts(qreal scale)
+{
     QFont dialogFont = font();
     dialogFont.setPixelSize(Scaled(DialogFontPixels, scale));
     setFont(dialogFont);
@@ -85,7 +95,10 @@ TFormFormat::TFormFormat(QWidget* owner, const QTranslator* language)
     Exp_Label->setFont(exampleFont);
     Label3->setFont(exampleFont);
     setFixedSize(Scaled(QSize(DialogWidth, DialogHeight), scale));
+}
 
+void TFormFormat::PlaceElements(qreal scale)
+{
     const struct
     {
         QWidget* element;
@@ -108,6 +121,10 @@ TFormFormat::TFormFormat(QWidget* owner, const QTranslator* language)
         element->setGeometry(geometry);
     }
     ScaleLayout(this, scale);
+}
+
+void TFormFormat::SetUpKeyboard()
+{
     // Enter clicks the focused button, or OK (see keyPressEvent).
     for (QPushButton* button : { Default_Button, Cancel_Button, OK_Button })
         button->setAutoDefault(false);
@@ -118,7 +135,10 @@ TFormFormat::TFormFormat(QWidget* owner, const QTranslator* language)
     QWidget::setTabOrder(Default_Button, Precision_NumEdit);
     QWidget::setTabOrder(Precision_NumEdit, Digits_NumEdit);
     Cancel_Button->setFocus();
+}
 
+void TFormFormat::ConnectHandlers()
+{
     connect(ComboBox1, &QComboBox::activated, this, [this] { Run(&TFormFormat::ComboBox1Change); });
     connect(Precision_NumEdit, &QLineEdit::textChanged, this,
         [this] { Run(&TFormFormat::Precision_NumEditChange); });
@@ -129,7 +149,10 @@ TFormFormat::TFormFormat(QWidget* owner, const QTranslator* language)
     connect(OK_Button, &QPushButton::clicked, this, [this] { Run(&TFormFormat::OK_ButtonClick); });
     connect(Cancel_Button, &QPushButton::clicked, this,
         [this] { Run(&TFormFormat::Cancel_ButtonClick); });
+}
 
+void TFormFormat::SetTexts()
+{
     setWindowTitle(Text(TextNumber::FormatItem));
     SetLabelText(Label2, Text(TextNumber::PrecisionPrompt));
     // A screen reader names each number field by the prompt in front of it.
@@ -139,7 +162,10 @@ TFormFormat::TFormFormat(QWidget* owner, const QTranslator* language)
     OK_Button->setText(Text(TextNumber::OKButton));
     for (int kind = 0; kind < OfferedKinds; ++kind)
         ComboBox1->addItem(Text(TextNumber::FirstFormatKind + kind));
+}
 
+void TFormFormat::ShowCurrentSettings()
+{
     // Writing the fields runs their change handlers, as a user's typing would;
     // the precision is written with two digits, so that its handler runs
     // (and remembers the precision) at the first opening.

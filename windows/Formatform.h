@@ -35,6 +35,15 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The parts of the set-up, in the order the constructor runs them.
+    void SetScaledFonts(qreal scale);
+    void PlaceElements(qreal scale);
+    void SetUpKeyboard();
+    void ConnectHandlers();
+    void SetTexts();
+    // Fills the fields from the current format settings and shows the examples.
+    void ShowCurrentSettings();
+
     // Runs a handler inside the error guard: no exception leaves a slot.
     void Run(void (TFormFormat::*handler)());
     QString Text(int32_t number) const;

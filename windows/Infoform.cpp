@@ -132,10 +132,8 @@ TFormInfo::TFormInfo(QWidget* owner, const ProductInfo& info)
     , WWW_Button(new QPushButton(QStringLiteral("www"), Panel3))
 {
     setObjectName(QStringLiteral("FormInfo"));
-    setWindowTitle(QStringLiteral("FormInfo"));
     SetFixedDialogFrame(this);
     scale_ = DesignScale(font());
-    resize(Px(620), Px(371));
 
     // The whole box, panels included, on the tooltip colour; the buttons keep
     // their own.
@@ -147,9 +145,7 @@ TFormInfo::TFormInfo(QWidget* owner, const ProductInfo& info)
     setAutoFillBackground(true);
 
     Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setGeometry(0, 0, Px(612), Px(297));
     Panel3->setObjectName(QStringLiteral("Panel3"));
-    Panel3->setGeometry(0, Px(297), Px(612), Px(StripHeight));
 
     // Created in tab order: OK first, so it has the focus.
     OK_Button->setObjectName(QStringLiteral("OK_Button"));
@@ -168,6 +164,8 @@ TFormInfo::TFormInfo(QWidget* owner, const ProductInfo& info)
     connect(Mail_Button, &QPushButton::clicked, this, &TFormInfo::Mail_ButtonClick);
     connect(WWW_Button, &QPushButton::clicked, this, &TFormInfo::WWW_ButtonClick);
 
+    // The block's height depends on the font and the texts: the panels and
+    // the dialog take their sizes from it.
     FormCreate();
 }
 

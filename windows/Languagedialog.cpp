@@ -25,7 +25,8 @@
 
 namespace {
 
-// The layout in pixels: prompt lines 20 apart from the top, a margin of 10,
+// The layout in pixels: prompt lines 20 apart from the top, a margin of 10
+// (kept as designed at any font; the elements inside grow instead),
 // the radio group 129 wide and 20 per language plus 30 for its frame. Text
 // that needs more room than that (a large font, a long prompt or language
 // name) widens or lengthens the element instead of being cut off.
@@ -113,8 +114,6 @@ void TLanguageForm::FormShow()
     languageLocales_.clear();
 
     nextTop_ = Px(FirstTop);
-    // The margin stays as designed: the elements inside grow with the font.
-    margin_ = Margin;
     widest_ = Px(LeastWidest);
 
     const QStringList codes = FindLanguageCodes(languageFolder_);
@@ -154,7 +153,7 @@ void TLanguageForm::AddLanguage(const QString& code)
     radio->Add(LanguageFileText(file.get(), TextNumber::OwnLanguageName));
 
     prompt->adjustSize();
-    prompt->move(margin_, nextTop_);
+    prompt->move(Margin, nextTop_);
     nextTop_ += std::max(Px(LineHeight), prompt->height());
     widest_ = std::max(prompt->width(), widest_);
     prompts_.append(prompt);
@@ -165,10 +164,10 @@ void TLanguageForm::PlaceElements()
     const QSize needed = radio->sizeHint();
     const int32_t radioHeight
         = std::max(Px(RadioItemHeight * radio->Count() + RadioFrameHeight), needed.height());
-    radio->setGeometry(margin_, nextTop_, std::max(Px(RadioWidth), needed.width()), radioHeight);
+    radio->setGeometry(Margin, nextTop_, std::max(Px(RadioWidth), needed.width()), radioHeight);
     widest_ = std::max(widest_, radio->width());
 
-    const QSize list(3 * margin_ + widest_, radio->y() + radio->height());
+    const QSize list(3 * Margin + widest_, radio->y() + radio->height());
     list_->resize(list);
     // A list longer (or wider) than the screen scrolls, so that OK below it
     // stays on the screen.
@@ -189,9 +188,9 @@ void TLanguageForm::PlaceElements()
         horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     scroller_->setGeometry(QRect(QPoint(0, 0), shown));
 
-    const int32_t dialogHeight = 4 * margin_ + shown.height() + OKBtn->height() + Px(ExtraHeight);
+    const int32_t dialogHeight = 4 * Margin + shown.height() + OKBtn->height() + Px(ExtraHeight);
     setFixedSize(shown.width(), dialogHeight);
-    OKBtn->move((shown.width() - OKBtn->width()) / 2, shown.height() + margin_);
+    OKBtn->move((shown.width() - OKBtn->width()) / 2, shown.height() + Margin);
 }
 
 QSize TLanguageForm::RoomForList() const
@@ -203,7 +202,7 @@ QSize TLanguageForm::RoomForList() const
         return { QWIDGETSIZE_MAX, QWIDGETSIZE_MAX };
     // Everything but the list: the margins, OK and the window's frame.
     const QSize available = desktop->availableGeometry().size();
-    const int32_t below = 4 * margin_ + OKBtn->height() + Px(ExtraHeight);
+    const int32_t below = 4 * Margin + OKBtn->height() + Px(ExtraHeight);
     const int32_t frame = Px(WindowFrameAllowance);
     return { std::max(available.width() - frame, OKBtn->width()),
         std::max(available.height() - frame - below, Px(RadioItemHeight)) };

@@ -69,10 +69,9 @@ private:
     QWidget* list_;
     RadioGroup* radio;
 
-    // Layout state of one showing: the top of the next prompt line, the
-    // margin around everything, and the widest element so far.
+    // Layout state of one showing: the top of the next prompt line and the
+    // widest element so far.
     int32_t nextTop_ = 20;
-    int32_t margin_ = 10;
     int32_t widest_ = 100;
     // The pixel layout grows with the dialog's font (1 at the design font).
     qreal scale_ = 1;

@@ -1,6 +1,7 @@
 #include "cli/FieldEvaluator.h"
 #include "expression/Parser.h"
 #include "tests/TestMain.h"
+#include "tests/cli/CliTestSupport.h"
 
 #include <QTest>
 
@@ -9,8 +10,6 @@ using namespace std::string_literals;
 #include <cmath>
 #include <cstring>
 #include <string>
-
-Q_DECLARE_METATYPE(std::string)
 
 // A field of a point file takes exactly the value a window field takes for the same text, or
 // is refused where the window would quietly read 0 or only a part of it.

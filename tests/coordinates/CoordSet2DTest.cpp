@@ -25,10 +25,6 @@ using Steps = std::vector<std::pair<int, long double>>;
 // x, y, r, phi as read back.
 using Shown = std::array<long double, 4>;
 
-constexpr long double Pi = std::numbers::pi_v<long double>;
-constexpr long double NaN = std::numeric_limits<long double>::quiet_NaN();
-constexpr long double Inf = std::numeric_limits<long double>::infinity();
-
 constexpr int X = CoordSet2D::X;
 constexpr int Y = CoordSet2D::Y;
 constexpr int R = CoordSet2D::R;

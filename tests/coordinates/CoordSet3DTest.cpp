@@ -21,10 +21,6 @@ namespace {
 using Triple = std::array<long double, 3>;
 using Nine = std::array<long double, 9>;
 
-constexpr long double Pi = std::numbers::pi_v<long double>;
-constexpr long double HalfPi = Pi / 2;
-constexpr long double NaN = std::numeric_limits<long double>::quiet_NaN();
-constexpr long double Inf = std::numeric_limits<long double>::infinity();
 constexpr long double DoubleEpsilon = 0x1p-53L;
 
 constexpr const char* ValueNames[CoordSet3D::ValueCount] = { "x", "y", "z", "spherical r", "theta",

@@ -11,7 +11,14 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <limits>
+#include <numbers>
 #include <random>
+
+inline constexpr long double Pi = std::numbers::pi_v<long double>;
+inline constexpr long double HalfPi = Pi / 2;
+inline constexpr long double NaN = std::numeric_limits<long double>::quiet_NaN();
+inline constexpr long double Inf = std::numeric_limits<long double>::infinity();
 
 struct ExtendedBits
 {

@@ -10,8 +10,6 @@ using tralto::test::TraceCapture;
 
 namespace {
 
-constexpr long double Pi = 3.141592653589793;
-
 std::string Repeat(const std::string& piece, int count)
 {
     std::string text;

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdio>
 #include <iostream>
+#include <limits>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -21,6 +22,11 @@
 
 Q_DECLARE_METATYPE(long double)
 Q_DECLARE_METATYPE(std::string)
+
+// pi as the evaluator knows it: the double nearest to it.
+inline constexpr long double Pi = 3.141592653589793;
+inline constexpr long double Infinity = std::numeric_limits<long double>::infinity();
+inline constexpr long double NotANumber = std::numeric_limits<long double>::quiet_NaN();
 
 namespace tralto::test {
 

@@ -5,12 +5,6 @@
 
 using tralto::test::TraceCapture;
 
-namespace {
-
-constexpr long double Pi = 3.141592653589793;
-
-} // namespace
-
 class GrammarTest : public QObject
 {
     Q_OBJECT

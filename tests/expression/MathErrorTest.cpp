@@ -11,9 +11,6 @@ using tralto::test::TraceCapture;
 
 namespace {
 
-constexpr long double NotANumber = std::numeric_limits<long double>::quiet_NaN();
-constexpr long double Infinity = std::numeric_limits<long double>::infinity();
-
 // A result below the normal doubles is the double pow's, computed at run time.
 long double PowerOfDouble(double base, double exponent)
 {

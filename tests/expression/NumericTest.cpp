@@ -10,7 +10,6 @@ using namespace tralto;
 
 namespace {
 
-constexpr long double Infinity = std::numeric_limits<long double>::infinity();
 constexpr long double LargestDouble = std::numeric_limits<double>::max();
 
 } // namespace

@@ -20,8 +20,6 @@ QList<int> Tokens(const std::string& text)
     return codes;
 }
 
-constexpr long double Infinity = std::numeric_limits<long double>::infinity();
-
 } // namespace
 
 class ScannerTest : public QObject

@@ -4,6 +4,7 @@
 
 #include "glyphs/Glyphlookup.h"
 #include "tests/TestMain.h"
+#include "tests/glyphs/GlyphbankFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -88,11 +89,6 @@ QByteArray ReadResource(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QString GlyphbankFolder()
-{
-    return QFileInfo(QStringLiteral(TRALTO_GLYPHBANK_FILE)).absolutePath();
 }
 
 struct Format

@@ -1,43 +1,38 @@
 # Checks that every folder includes only from its own floor or below, and
-# that the engine includes no Qt header:
-#
-#   floor 1  expression/ coordinates/ format/   the number engine, no Qt
-#   floor 2  settings/ localisation/ glyphs/
-#   floor 3  widgets/
-#   floor 4  windows/
-#   floor 5  app/
-#
-# cli/ stands beside app/ but is built on the engine alone: it includes only
-# from floor 1, and no Qt.
+# that the engine includes no Qt header; cmake/Floors.cmake names the floors.
+# A folder with sources that is neither a floor nor listed there as outside
+# the product would go unchecked, so it fails the check too.
 #
 # cmake -DROOT=<repository> -P CheckLayers.cmake
 # Ends with an error that lists each offending line; silent when all is well.
 
+cmake_minimum_required(VERSION 3.25)
 if(NOT ROOT)
   message(FATAL_ERROR "ROOT (the folder that holds the floors) is not set")
 endif()
 
-set(floor_expression 1)
-set(floor_coordinates 1)
-set(floor_format 1)
-set(floor_settings 2)
-set(floor_localisation 2)
-set(floor_glyphs 2)
-set(floor_widgets 3)
-set(floor_windows 4)
-set(floor_app 5)
-set(floor_cli 5)
-# The highest floor a folder may include from, where that is not its own.
-set(reach_cli 1)
-set(folders expression coordinates format settings localisation glyphs widgets windows app cli)
+include("${CMAKE_CURRENT_LIST_DIR}/../../cmake/Floors.cmake")
 
 set(violations "")
+file(GLOB children LIST_DIRECTORIES true RELATIVE "${ROOT}" "${ROOT}/*")
+foreach(child IN LISTS children)
+  if(NOT IS_DIRECTORY "${ROOT}/${child}" OR child MATCHES "^(\\.|build)"
+     OR child IN_LIST TRALTO_PRODUCT_FOLDERS OR child IN_LIST TRALTO_OTHER_SOURCE_FOLDERS)
+    continue()
+  endif()
+  file(GLOB_RECURSE strays LIST_DIRECTORIES false RELATIVE "${ROOT}"
+    "${ROOT}/${child}/*.h" "${ROOT}/${child}/*.cpp" "${ROOT}/${child}/*.c")
+  foreach(stray IN LISTS strays)
+    string(APPEND violations "${stray}: ${child}/ is in no list of cmake/Floors.cmake\n")
+  endforeach()
+endforeach()
+
 set(checked 0)
-foreach(folder IN LISTS folders)
-  set(own_floor ${floor_${folder}})
+foreach(folder IN LISTS TRALTO_PRODUCT_FOLDERS)
+  set(own_floor ${TRALTO_FLOOR_${folder}})
   set(reach ${own_floor})
-  if(DEFINED reach_${folder})
-    set(reach ${reach_${folder}})
+  if(DEFINED TRALTO_REACH_${folder})
+    set(reach ${TRALTO_REACH_${folder}})
   endif()
   file(GLOB_RECURSE sources LIST_DIRECTORIES false
     "${ROOT}/${folder}/*.h" "${ROOT}/${folder}/*.cpp" "${ROOT}/${folder}/*.c")
@@ -59,11 +54,11 @@ foreach(folder IN LISTS folders)
         continue()
       endif()
       string(REGEX REPLACE "/.*$" "" target_folder "${header}")
-      if(NOT DEFINED floor_${target_folder})
+      if(NOT DEFINED TRALTO_FLOOR_${target_folder})
         string(APPEND violations "${shown}: includes from ${target_folder}/, which is no floor\n")
-      elseif(NOT target_folder STREQUAL folder AND floor_${target_folder} GREATER reach)
+      elseif(NOT target_folder STREQUAL folder AND TRALTO_FLOOR_${target_folder} GREATER reach)
         string(APPEND violations
-          "${shown}: floor ${own_floor} includes ${header} from floor ${floor_${target_folder}}\n")
+          "${shown}: floor ${own_floor} includes ${header} from floor ${TRALTO_FLOOR_${target_folder}}\n")
       endif()
     endforeach()
   endforeach()
@@ -76,6 +71,6 @@ if(violations)
   # Unformatted, one line each, so that a reader (and the planted-include
   # check) finds every file name whole.
   message(NOTICE "${violations}")
-  message(FATAL_ERROR "Includes against the floors, listed above")
+  message(FATAL_ERROR "Sources against the floors, listed above")
 endif()
 message(STATUS "${checked} files keep to their floors")

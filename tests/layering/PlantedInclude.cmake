@@ -1,6 +1,6 @@
 # Shows that the floor check catches what it is for: copies the floors into
-# a scratch folder, plants one offending include in a copy of a file, runs
-# the check there and requires it to fail and to name that file.
+# a scratch folder, plants one offending include in a copy of a file (or in a
+# new file), runs the check there and requires it to fail and to name that file.
 #
 # cmake -DROOT=<repository> -DSCRATCH=<folder> -DFILE=<file under ROOT>
 #       -DLINE=<the planted line> -P PlantedInclude.cmake
@@ -11,8 +11,9 @@ foreach(variable ROOT SCRATCH FILE LINE)
   endif()
 endforeach()
 
+include("${CMAKE_CURRENT_LIST_DIR}/../../cmake/Floors.cmake")
 file(REMOVE_RECURSE "${SCRATCH}")
-foreach(folder expression coordinates format settings localisation glyphs widgets windows app cli)
+foreach(folder IN LISTS TRALTO_PRODUCT_FOLDERS)
   file(COPY "${ROOT}/${folder}" DESTINATION "${SCRATCH}" FILES_MATCHING
     PATTERN "*.h" PATTERN "*.cpp" PATTERN "*.c")
 endforeach()
@@ -25,7 +26,10 @@ if(NOT clean_result EQUAL 0)
   message(FATAL_ERROR "The copy fails before anything is planted:\n${clean_output}")
 endif()
 
-file(READ "${SCRATCH}/${FILE}" content)
+set(content "")
+if(EXISTS "${SCRATCH}/${FILE}")
+  file(READ "${SCRATCH}/${FILE}" content)
+endif()
 file(WRITE "${SCRATCH}/${FILE}" "${LINE}\n${content}")
 execute_process(COMMAND "${CMAKE_COMMAND}" -DROOT=${SCRATCH}
     -P "${CMAKE_CURRENT_LIST_DIR}/CheckLayers.cmake"

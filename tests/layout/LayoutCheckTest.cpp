@@ -156,8 +156,6 @@ const WindowUnderTest* FindWindow(const QString& name)
     return nullptr;
 }
 
-} // namespace
-
 // Every window in every language, at the design font and at one and a half
 // times its size; CTest runs the program once more at twice the pixel density.
 class LayoutCheckTest : public QObject
@@ -308,6 +306,8 @@ private slots:
             qPrintable(problems.join(QLatin1Char('\n'))));
     }
 };
+
+} // namespace
 
 TRALTO_TEST(LayoutCheckTest);
 #include "LayoutCheckTest.moc"

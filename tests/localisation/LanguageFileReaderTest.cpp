@@ -16,10 +16,6 @@ namespace {
 
 using namespace LanguageFileBuilder;
 
-// Every text number the program reads from a language file.
-const QList<int> ProgramTextNumbers = { 100, 102, 103, 104, 105, 106, 500, 501, 503, 516, 517, 521,
-    551, 552, 553, 554, 555, 603, 604, 605, 606, 607, 608, 609, 610, 611, 612 };
-
 const std::map<QByteArray, QString> GermanTexts
     = { { "100", QStringLiteral("Deutsch") }, { "551", QStringLiteral("kartesisch") } };
 

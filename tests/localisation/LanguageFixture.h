@@ -3,8 +3,14 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QList>
 #include <QString>
 #include <QTemporaryDir>
+
+// Every text number the program reads from a language file.
+inline const QList<int> ProgramTextNumbers
+    = { 100, 102, 103, 104, 105, 106, 500, 501, 503, 516, 517, 521, 551, 552, 553, 554, 555, 603,
+          604, 605, 606, 607, 608, 609, 610, 611, 612, 620, 621, 622 };
 
 // A program folder of its own, "Tralmain" with an empty "language" folder
 // beside it, into which a test puts the language files it needs: compiled

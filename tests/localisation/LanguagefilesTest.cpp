@@ -14,10 +14,6 @@
 
 namespace {
 
-// Every text number the program reads from a language file.
-const QList<int> ProgramTextNumbers = { 100, 102, 103, 104, 105, 106, 500, 501, 503, 516, 517, 521,
-    551, 552, 553, 554, 555, 603, 604, 605, 606, 607, 608, 609, 610, 611, 612, 620, 621, 622 };
-
 // The numbers the fixtures "deu" and "enu" hold.
 const QList<int> FixtureTextNumbers
     = { 100, 102, 103, 104, 105, 106, 516, 517, 521, 551, 552, 553, 554, 555, 603, 604, 605 };

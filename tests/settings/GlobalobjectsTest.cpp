@@ -13,25 +13,11 @@
 #include "format/Formater.h"
 #include "settings/Globalobjects.h"
 #include "settings/IniFile.h"
+#include "tests/FileBytes.h"
 #include "tests/ForkedCopies.h"
 #include "tests/TestMain.h"
 
 namespace {
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<unreadable>";
-    return file.readAll();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 const QFile::Permissions ReadOnly
     = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup;

@@ -18,30 +18,16 @@
 #include <unistd.h>
 
 #include "settings/IniFile.h"
+#include "tests/FileBytes.h"
 #include "tests/ForkedCopies.h"
 #include "tests/TestMain.h"
 
 namespace {
 
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 // The bytes of a literal, NULs included.
 template <size_t Size> QByteArray Bytes(const char (&text)[Size])
 {
     return QByteArray(text, Size - 1);
-}
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<unreadable>";
-    return file.readAll();
 }
 
 // The message of the IniWriteError a write throws, or "" when it throws none.

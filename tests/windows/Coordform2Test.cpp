@@ -19,7 +19,7 @@
 #include <memory>
 
 namespace {
-const char* const kFieldNames[4]
+const char* const kPlaneFieldNames[4]
     = { "Koord2D_x_Edit", "Koord2D_y_Edit", "Koord2D_r_Edit", "Koord2D_phi_Edit" };
 }
 
@@ -33,7 +33,10 @@ class Coordform2Test : public QObject
     std::unique_ptr<TFormCoord2> form_;
     int dimension_ = 2;
 
-    QLineEdit* Field(int index) const { return form_->findChild<QLineEdit*>(kFieldNames[index]); }
+    QLineEdit* Field(int index) const
+    {
+        return form_->findChild<QLineEdit*>(kPlaneFieldNames[index]);
+    }
     QStringList Texts() const
     {
         QStringList texts;
@@ -61,7 +64,7 @@ private slots:
         form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_.get()));
         QStringList expected { "Dim_ComboBox", "Koord2D_RadDeg_RadioGroup_Item0" };
-        for (const char* name : kFieldNames)
+        for (const char* name : kPlaneFieldNames)
             expected << QLatin1String(name);
         expected << "Dim_ComboBox";
         form_->findChild<QComboBox*>("Dim_ComboBox")->setFocus(Qt::TabFocusReason);

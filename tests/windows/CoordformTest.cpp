@@ -129,8 +129,9 @@ private slots:
     {
         auto* sphere = form_->findChild<QLabel*>("Koord_Kugel_Image");
         const auto shows = [sphere](const char* name) {
+            const QColor ink = sphere->palette().color(sphere->foregroundRole());
             return sphere->pixmap().toImage().convertToFormat(QImage::Format_ARGB32)
-                == TransparentBitmap(LoadGlyphBitmap(GlyphbankHandle(), QLatin1String(name)))
+                == InkedBitmap(LoadGlyphBitmap(GlyphbankHandle(), QLatin1String(name)), ink)
                        .convertToFormat(QImage::Format_ARGB32);
         };
         QVERIFY(shows("Coord_KugelZ3"));
