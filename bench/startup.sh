@@ -28,7 +28,7 @@ esac
 targets=(Tralmain startup_floor WaitForMap)
 available=$(cmake --build "$build" --target help)
 for optional in Glyphbank language; do
-  grep -qE "^\.\.\. $optional( |$)" <<<"$available" && targets+=("$optional")
+  grep -qE "^(\.\.\. )?$optional(:| |$)" <<<"$available" && targets+=("$optional")
 done
 cmake --build "$build" --target "${targets[@]}" -j "$(tralto_jobs)" >/dev/null
 wait_for_map="$build/bench/WaitForMap"

@@ -17,8 +17,9 @@ class SettingsStore;
 // handed over once at start-up.
 
 // The layout kinds, with the values stored in the settings file. The program
-// offers only the first four.
-enum TFloatFormat
+// offers only the first four. The type is fixed so that any stored number is
+// a value of it, shown as ffGeneral where no kind has that number.
+enum TFloatFormat : int
 {
     ffGeneral,
     ffExponent,

@@ -116,9 +116,16 @@ describe_status() {
     echo "status $status"
   fi
 }
+# The state is read from one read of /proc: the shell collects an ended child
+# whenever it likes, and a second look (kill, then the status file) could see
+# the program first as a zombie and then not at all, which read as "running".
 program_alive() {
-  [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null &&
-    ! grep -q '^State:[[:space:]]*Z' "/proc/$program_pid/status" 2>/dev/null
+  [ -n "$program_pid" ] || return 1
+  local key value
+  while read -r key value; do
+    [ "$key" = State: ] && { [ "${value:0:1}" != Z ]; return; }
+  done 2>/dev/null <"/proc/$program_pid/status"
+  return 1
 }
 # Collects the status of the ended program into `program_status`.
 program_status=
