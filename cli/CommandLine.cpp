@@ -98,48 +98,50 @@ std::vector<int> ReadColumns(const std::string& text)
     }
 }
 
-constexpr std::string_view Conversion = "CONVERSION OPTIONS";
-constexpr std::string_view Input = "INPUT OPTIONS";
-constexpr std::string_view Output = "OUTPUT OPTIONS";
-constexpr std::string_view Run = "RUN OPTIONS";
+constexpr std::string_view ConversionGroup = "CONVERSION OPTIONS";
+constexpr std::string_view InputGroup = "INPUT OPTIONS";
+constexpr std::string_view OutputGroup = "OUTPUT OPTIONS";
+constexpr std::string_view RunGroup = "RUN OPTIONS";
 
 constexpr OptionDescription Table[] {
-    { "--from", "", "SYSTEM", ForConvert, Conversion, "The system of the input values. Required.",
+    { "--from", "", "SYSTEM", ForConvert, ConversionGroup,
+        "The system of the input values. Required.",
         [](OptionState& s, const std::string& v) {
             s.options.conversion.from = ReadSystem("--from", v);
             s.fromGiven = true;
         } },
-    { "--to", "", "SYSTEM", ForConvert, Conversion, "The system of the output values. Required.",
+    { "--to", "", "SYSTEM", ForConvert, ConversionGroup,
+        "The system of the output values. Required.",
         [](OptionState& s, const std::string& v) {
             s.options.conversion.to = ReadSystem("--to", v);
             s.toGiven = true;
         } },
-    { "--theta", "", "z-axis|xy-plane", ForConvert, Conversion,
+    { "--theta", "", "z-axis|xy-plane", ForConvert, ConversionGroup,
         "Theta is the angle from the positive z axis (z-axis, the default) or\n"
         "from the xy plane, positive above it (xy-plane). Short forms: z, xy.",
         [](OptionState& s, const std::string& v) { s.options.conversion.theta = ReadTheta(v); } },
-    { "--deg", "", "", ForConvert, Conversion,
+    { "--deg", "", "", ForConvert, ConversionGroup,
         "Angles (theta, phi) are entered and printed in degrees.",
         [](OptionState& s, const std::string&) { s.options.conversion.unit = DEG; } },
-    { "--rad", "", "", ForConvert, Conversion, "Angles in radians (the default).",
+    { "--rad", "", "", ForConvert, ConversionGroup, "Angles in radians (the default).",
         [](OptionState& s, const std::string&) { s.options.conversion.unit = RAD; } },
-    { "--columns", "", "LIST", ForConvert, Input,
+    { "--columns", "", "LIST", ForConvert, InputGroup,
         "The fields that hold the point, counted from 1, in the order of the\n"
         "source system's values (--columns 2,3,4). Every other field passes\n"
         "through unchanged in its place. Default: the first fields; fields after\n"
         "the point pass through after it.",
         [](OptionState& s, const std::string& v) { s.options.columns = ReadColumns(v); } },
-    { "--decimal-comma", "", "", ForBoth, Input,
+    { "--decimal-comma", "", "", ForBoth, InputGroup,
         "Numbers are read and written with a decimal comma (2,5), as spreadsheets\n"
         "of comma-decimal languages write them; fields are then separated by\n"
         "semicolons, tabs or blanks, and the number layout groups thousands\n"
         "with \".\". A \".\" in a value is refused.",
         [](OptionState& s, const std::string&) { s.options.decimalComma = true; } },
-    { "--no-header", "", "", ForConvert, Input,
+    { "--no-header", "", "", ForConvert, InputGroup,
         "The first line of a file is a point even when it looks like column\n"
         "names.",
         [](OptionState& s, const std::string&) { s.options.detectHeader = false; } },
-    { "--format", "", "general|exponent|fixed|number", ForBoth, Output,
+    { "--format", "", "general|exponent|fixed|number", ForBoth, OutputGroup,
         "Layout of the numbers, as in the format dialog (default: general).\n"
         "  general   3.1416, 1.2346E5, 1E-7 (scientific outside 1E-4 .. 10^precision)\n"
         "  exponent  3.1416E+0\n"
@@ -149,12 +151,12 @@ constexpr OptionDescription Table[] {
             s.options.format.kind = ReadFormatKind(v);
             s.formatGiven = true;
         } },
-    { "--precision", "", "N", ForBoth, Output, "Significant digits, 2 to 18 (default: 5).",
+    { "--precision", "", "N", ForBoth, OutputGroup, "Significant digits, 2 to 18 (default: 5).",
         [](OptionState& s, const std::string& v) {
             s.options.format.precision = ReadInteger("--precision", v);
             s.precisionGiven = true;
         } },
-    { "--digits", "", "N", ForBoth, Output,
+    { "--digits", "", "N", ForBoth, OutputGroup,
         "Exponent layout: minimum exponent digits, 0 to 4 (4 pads nothing);\n"
         "fixed and number layouts: decimals, 0 to 18. No effect in the general\n"
         "layout (0 to 4 accepted). Default: 1.",
@@ -162,16 +164,16 @@ constexpr OptionDescription Table[] {
             s.options.format.digits = ReadInteger("--digits", v);
             s.digitsGiven = true;
         } },
-    { "--exact", "", "", ForBoth, Output,
+    { "--exact", "", "", ForBoth, OutputGroup,
         "All 18 significant digits: the general layout with precision 18. Not\n"
         "together with --format, --precision or --digits.",
         [](OptionState& s, const std::string&) { s.exact = true; } },
-    { "--separator", "", "TEXT", ForConvert, Output,
+    { "--separator", "", "TEXT", ForConvert, OutputGroup,
         "Separator between the output fields. Also: tab, space, comma,\n"
         "semicolon, \\t. Default: the input's separator; a blank for values\n"
         "given as arguments.",
         [](OptionState& s, const std::string& v) { s.options.separator = ReadSeparator(v); } },
-    { "--output", "-o", "FILE", ForBoth, Output,
+    { "--output", "-o", "FILE", ForBoth, OutputGroup,
         "Write to FILE instead of standard output (\"-\": standard output). FILE\n"
         "is replaced only when the run ends well: a run that stops early or fails\n"
         "leaves it as it was, and no part of a file behind.",
@@ -180,12 +182,12 @@ constexpr OptionDescription Table[] {
                 throw UsageError("--output needs a file name");
             s.options.output = v;
         } },
-    { "--keep-going", "", "", ForBoth, Run,
+    { "--keep-going", "", "", ForBoth, RunGroup,
         "Write a bad line as empty fields (an empty line for eval), report it\n"
         "and go on; the exit status is then 1.",
         [](OptionState& s, const std::string&) { s.options.keepGoing = true; } },
-    { "--help", "-h", "", ForBoth, Run, "This text.", nullptr },
-    { "--version", "", "", ForBoth, Run, "The version of tralto.", nullptr },
+    { "--help", "-h", "", ForBoth, RunGroup, "This text.", nullptr },
+    { "--version", "", "", ForBoth, RunGroup, "The version of tralto.", nullptr },
 };
 
 const OptionDescription* FindOption(std::string_view name)

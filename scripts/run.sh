@@ -5,6 +5,6 @@ cd "$(dirname "$0")/.."
 source scripts/common.sh
 
 tralto_install_packages "${TRALTO_BUILD_PACKAGES[@]}"
-tralto_configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF -DTRALTO_BENCH=OFF
+tralto_configure build "${TRALTO_PROGRAM_BUILD[@]}" -DBUILD_TESTING=OFF -DTRALTO_BENCH=OFF
 cmake --build build -j "$(tralto_jobs)"
 exec build/bin/Tralmain

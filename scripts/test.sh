@@ -12,9 +12,11 @@ tralto_install_packages "${TRALTO_BUILD_PACKAGES[@]}" "${TRALTO_TEST_PACKAGES[@]
 jobs=$(tralto_jobs)
 
 echo "== Build and test (build/)"
-tralto_configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DTRALTO_WERROR=ON
+tralto_configure build "${TRALTO_PROGRAM_BUILD[@]}" -DBUILD_TESTING=ON -DTRALTO_WERROR=ON
 cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs"
+# Twice as many tests as cores: many of them wait (for a window, a pause, a
+# child process) more than they compute.
+ctest --test-dir build --output-on-failure -j "$((jobs * 2))"
 
 echo "== Build and test with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)"
 # Built with clang: it compiles the instrumented code in two thirds of GCC's
@@ -28,4 +30,4 @@ cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 LSAN_OPTIONS=suppressions="$PWD/scripts/lsan.supp" \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-asan --output-on-failure -j "$jobs"
+  ctest --test-dir build-asan --output-on-failure -j "$((jobs * 2))"
