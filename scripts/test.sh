@@ -22,9 +22,8 @@ echo "== Build and test with AddressSanitizer and UndefinedBehaviorSanitizer (bu
 # Built with clang: it compiles the instrumented code in two thirds of GCC's
 # time, its UndefinedBehaviorSanitizer checks more (enumeration values among
 # them), and its warnings join GCC's from the first pass.
-tralto_configure build-asan -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
-  -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DTRALTO_WERROR=ON -DTRALTO_SANITIZE=ON \
-  -DTRALTO_BENCH=OFF
+tralto_configure build-asan -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
+  -DBUILD_TESTING=ON -DTRALTO_WERROR=ON -DTRALTO_SANITIZE=ON -DTRALTO_BENCH=OFF
 cmake --build build-asan -j "$jobs"
 # Leaks are reported; only caches of system libraries are suppressed.
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
