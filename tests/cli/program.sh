@@ -5,13 +5,7 @@
 set -uo pipefail
 tralto=$1
 version=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
+source "$(dirname "$0")/../ScriptChecks.sh"
 
 # run NAME STATUS STDOUT STDERR [ARGS...] < input: compares all three.
 run() {
@@ -129,8 +123,4 @@ for theta in z-axis xy-plane; do
     END { exit bad }' || fail "round trip with theta $theta changed a point"
 done
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed" >&2
-  exit 1
-fi
-echo "tralto program: all checks passed"
+report_checks "tralto program"

@@ -63,6 +63,15 @@ Triple PointOf(const CoordSet3D& set, int first, ThetaConvention convention)
 
 Q_DECLARE_METATYPE(ThetaConvention)
 
+// A table of triples entered in one system and the nine values they give.
+static void AddEnteredColumns()
+{
+    QTest::addColumn<ThetaConvention>("convention");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<Triple>("entered");
+    QTest::addColumn<Nine>("expected");
+}
+
 class CoordSet3DTest : public QObject
 {
     Q_OBJECT
@@ -123,10 +132,7 @@ private slots:
 
     void transforms_data()
     {
-        QTest::addColumn<ThetaConvention>("convention");
-        QTest::addColumn<int>("first");
-        QTest::addColumn<Triple>("entered");
-        QTest::addColumn<Nine>("expected");
+        AddEnteredColumns();
 
         const ThetaConvention Z = ThetaToZAxis;
         const ThetaConvention XY = ThetaToXYPlane;
@@ -274,10 +280,7 @@ private slots:
     // radii stay finite and nonzero, and theta is right.
     void endsOfTheRange_data()
     {
-        QTest::addColumn<ThetaConvention>("convention");
-        QTest::addColumn<int>("first");
-        QTest::addColumn<Triple>("entered");
-        QTest::addColumn<Nine>("expected");
+        AddEnteredColumns();
         const ThetaConvention Z = ThetaToZAxis;
         const ThetaConvention XY = ThetaToXYPlane;
         const int cartesian = CoordSet3D::Kar_x;

@@ -8,15 +8,9 @@ cmake=$1
 build=$2
 runtime=$3
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/../ScriptChecks.sh"
 app_id=org.example.Tralto
 sizes="16 22 24 32 48 64 128 256"
-failures=0
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
 expect_file() {
   [ -f "$1" ] || fail "missing $1"
 }
@@ -140,8 +134,4 @@ if command -v desktop-file-validate >/dev/null 2>&1 &&
   fail "the entry for an odd path does not validate"
 fi
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed" >&2
-  exit 1
-fi
-echo "install layout and desktop registration: all checks passed"
+report_checks "install layout and desktop registration"

@@ -10,13 +10,7 @@ packages=$1
 version=$2
 runtime=$3
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
+source "$(dirname "$0")/../ScriptChecks.sh"
 
 arch=$(dpkg --print-architecture)
 deb="$packages/tralto_${version}_${arch}.deb"
@@ -118,8 +112,4 @@ fi
 [ "$("$root/usr/bin/tralto" eval '2^3^2')" = 64 ] || fail "tralto eval does not run"
 [[ "$("$root/usr/bin/tralto" --version)" == *"$version"* ]] || fail "tralto --version does not say $version"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed" >&2
-  exit 1
-fi
-echo "package layout: all checks passed"
+report_checks "package layout"
